@@ -1,0 +1,71 @@
+#include "platform/c_string.h"
+
+#include <clocale>
+#include <cstdarg>
+#include <cwchar>
+#include <locale.h>
+#include <vector>
+
+namespace {
+
+// glibc's wide printf reads %s and %c as narrow arguments; the device reads
+// them as wide ones. Give every s/c conversion without a size modifier an 'l'.
+std::wstring TranslateFormat(const wchar_t* format) {
+    std::wstring out;
+    for (const wchar_t* p = format; *p;) {
+        if (*p != L'%') {
+            out += *p++;
+            continue;
+        }
+        out += *p++;
+        if (*p == L'%') {
+            out += *p++;
+            continue;
+        }
+        bool sized = false;
+        while (*p && !wcschr(L"diouxXeEfFgGaAcspn", *p)) {
+            if (*p == L'h' || *p == L'l' || *p == L'L' || *p == L'j' || *p == L'z' ||
+                *p == L't') {
+                sized = true;
+            }
+            out += *p++;
+        }
+        if (!*p) {
+            break;
+        }
+        if ((*p == L's' || *p == L'c') && !sized) {
+            out += L'l';
+        }
+        out += *p++;
+    }
+    return out;
+}
+
+locale_t CLocale() {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+
+}  // namespace
+
+void CString::Format(const wchar_t* format, ...) {
+    const std::wstring translated = TranslateFormat(format);
+    const locale_t previous = uselocale(CLocale());
+    std::vector<wchar_t> buffer(256);
+    for (;;) {
+        va_list args;
+        va_start(args, format);
+        const int written = vswprintf(buffer.data(), buffer.size(), translated.c_str(), args);
+        va_end(args);
+        if (written >= 0 && static_cast<size_t>(written) < buffer.size()) {
+            m_text.assign(buffer.data(), written);
+            break;
+        }
+        if (buffer.size() > (1u << 24)) {  // a format that can never fit
+            m_text.clear();
+            break;
+        }
+        buffer.resize(buffer.size() * 4);
+    }
+    uselocale(previous);
+}

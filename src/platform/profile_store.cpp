@@ -1,0 +1,208 @@
+#include "platform/profile_store.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "platform/host_path.h"
+
+namespace fs = std::filesystem;
+
+namespace ProfileStore {
+namespace {
+
+std::string Trim(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) {
+        return {};
+    }
+    const size_t last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+bool EqualNoCase(const std::string& left, const std::string& right) {
+    return left.size() == right.size() && strncasecmp(left.c_str(), right.c_str(), left.size()) == 0;
+}
+
+// "[Name]" gives Name; any other line gives false.
+bool SectionName(const std::string& line, std::string* name) {
+    const std::string trimmed = Trim(line);
+    if (trimmed.size() < 2 || trimmed.front() != '[' || trimmed.back() != ']') {
+        return false;
+    }
+    *name = Trim(trimmed.substr(1, trimmed.size() - 2));
+    return true;
+}
+
+// "Key=Value" gives Key and Value; any other line gives false.
+bool KeyValue(const std::string& line, std::string* key, std::string* value) {
+    const size_t equals = line.find('=');
+    if (equals == std::string::npos) {
+        return false;
+    }
+    *key = Trim(line.substr(0, equals));
+    *value = Trim(line.substr(equals + 1));
+    return !key->empty();
+}
+
+// The file's lines, or nothing when it cannot be read. A file far larger than
+// any settings file is treated as damaged rather than read into memory.
+bool ReadLines(const fs::path& file, std::vector<std::string>* lines) {
+    std::error_code error;
+    const auto size = fs::file_size(file, error);
+    if (error || size > (1u << 20)) {
+        return false;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    std::string line;
+    while (std::getline(in, line)) {
+        lines->push_back(line);
+    }
+    return true;
+}
+
+// Writes a temporary file beside the target and renames it over the target,
+// so that a reader sees either the old file or the new one, never half.
+bool ReplaceFile(const fs::path& file, const std::string& contents) {
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    std::string pattern = (file.parent_path() / (file.filename().string() + ".XXXXXX")).string();
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = true;
+    for (size_t done = 0; ok && done < contents.size();) {
+        const ssize_t n = write(fd, contents.data() + done, contents.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        ok = n > 0;
+        done += ok ? static_cast<size_t>(n) : 0;
+    }
+    ok = ok && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
+    ok = (close(fd) == 0) && ok;
+    if (ok && rename(pattern.c_str(), file.c_str()) == 0) {
+        return true;
+    }
+    unlink(pattern.c_str());
+    return false;
+}
+
+}  // namespace
+
+fs::path FilePath(const std::wstring& company, const std::wstring& application) {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    fs::path base;
+    if (config && *config) {
+        base = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = fs::path(home && *home ? home : ".") / ".config";
+    }
+    return base / WideToHostBytes(company) / (WideToHostBytes(application) + ".ini");
+}
+
+bool ParseInt(const std::string& text, int* value) {
+    const std::string trimmed = Trim(text);
+    size_t i = 0;
+    bool negative = false;
+    if (i < trimmed.size() && (trimmed[i] == '+' || trimmed[i] == '-')) {
+        negative = trimmed[i] == '-';
+        ++i;
+    }
+    if (i == trimmed.size()) {
+        return false;
+    }
+    long long magnitude = 0;
+    for (; i < trimmed.size(); ++i) {
+        if (trimmed[i] < '0' || trimmed[i] > '9') {
+            return false;
+        }
+        magnitude = magnitude * 10 + (trimmed[i] - '0');
+        if (magnitude > 2147483648LL) {
+            return false;
+        }
+    }
+    const long long result = negative ? -magnitude : magnitude;
+    if (result > 2147483647LL) {
+        return false;
+    }
+    *value = static_cast<int>(result);
+    return true;
+}
+
+int ReadInt(const fs::path& file, const std::wstring& section, const std::wstring& name,
+            int defaultValue) {
+    std::vector<std::string> lines;
+    if (!ReadLines(file, &lines)) {
+        return defaultValue;
+    }
+    const std::string wantedSection = WideToHostBytes(section);
+    const std::string wantedName = WideToHostBytes(name);
+    bool inSection = false;
+    for (const std::string& line : lines) {
+        std::string current, key, text;
+        if (SectionName(line, &current)) {
+            inSection = EqualNoCase(current, wantedSection);
+        } else if (inSection && KeyValue(line, &key, &text) && EqualNoCase(key, wantedName)) {
+            int value;
+            return ParseInt(text, &value) ? value : defaultValue;
+        }
+    }
+    return defaultValue;
+}
+
+bool WriteInt(const fs::path& file, const std::wstring& section, const std::wstring& name,
+              int value) {
+    std::vector<std::string> lines;
+    ReadLines(file, &lines);
+    const std::string wantedSection = WideToHostBytes(section);
+    const std::string wantedName = WideToHostBytes(name);
+    const std::string entry = wantedName + "=" + std::to_string(value);
+
+    bool inSection = false;
+    bool written = false;
+    size_t sectionEnd = lines.size();  // where a new entry of the section goes
+    bool sectionFound = false;
+    for (size_t i = 0; i < lines.size() && !written; ++i) {
+        std::string current, key, text;
+        if (SectionName(lines[i], &current)) {
+            if (inSection) {
+                sectionEnd = i;
+            }
+            inSection = EqualNoCase(current, wantedSection);
+            sectionFound = sectionFound || inSection;
+            if (inSection) {
+                sectionEnd = lines.size();
+            }
+        } else if (inSection && KeyValue(lines[i], &key, &text) && EqualNoCase(key, wantedName)) {
+            lines[i] = entry;
+            written = true;
+        }
+    }
+    if (!written) {
+        if (!sectionFound) {
+            lines.push_back("[" + wantedSection + "]");
+            sectionEnd = lines.size();
+        }
+        lines.insert(lines.begin() + static_cast<long>(sectionEnd), entry);
+    }
+    std::ostringstream out;
+    for (const std::string& line : lines) {
+        out << line << '\n';
+    }
+    return ReplaceFile(file, out.str());
+}
+
+}  // namespace ProfileStore

@@ -1,0 +1,15 @@
+// The handful of Windows names that the program's own code is written in:
+// truth values, dialog results and the plain integer types of the framework.
+#pragma once
+
+#include <cstdint>
+
+using BOOL = int;
+using UINT = unsigned int;
+using DWORD = std::uint32_t;
+
+constexpr BOOL FALSE = 0;
+constexpr BOOL TRUE = 1;
+
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;

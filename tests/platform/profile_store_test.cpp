@@ -1,0 +1,95 @@
+#include "platform/profile_store.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "platform/win_app.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+class ProfileStoreTest : public ::testing::Test {
+protected:
+    ScratchDir dir;
+    std::filesystem::path file = dir / "Kvo Applications/Quillpost.ini";
+};
+
+TEST_F(ProfileStoreTest, MissingOrDamagedFilesGiveTheDefault) {
+    EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Format", 7), 7);
+    WriteFileBytes(file, std::string("\x00\xff\xfe[Settings\n==\n\x01", 13));
+    EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Format", 7), 7);
+    std::filesystem::remove(file);
+    std::filesystem::create_directories(file);  // a folder where the file should be
+    EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Format", 7), 7);
+}
+
+TEST_F(ProfileStoreTest, OnlyWholeThirtyTwoBitNumbersAreValues) {
+    WriteFileBytes(file,
+                   "[Settings]\nA= 12 \nB=-2147483648\nC=2147483648\nD=1.5\nE=\nF=12x\n"
+                   "G=0x10\nH=+3\nI=99999999999999999999999999999999999999\n");
+    const auto read = [&](const wchar_t* name) {
+        return ProfileStore::ReadInt(file, L"Settings", name, -1);
+    };
+    EXPECT_EQ(read(L"A"), 12);
+    EXPECT_EQ(read(L"B"), -2147483647 - 1);
+    EXPECT_EQ(read(L"C"), -1);
+    EXPECT_EQ(read(L"D"), -1);
+    EXPECT_EQ(read(L"E"), -1);
+    EXPECT_EQ(read(L"F"), -1);
+    EXPECT_EQ(read(L"G"), -1);
+    EXPECT_EQ(read(L"H"), 3);
+    EXPECT_EQ(read(L"I"), -1);
+}
+
+TEST_F(ProfileStoreTest, ValuesBelongToTheirSection) {
+    WriteFileBytes(file, "Format=5\n[Other]\nFormat=6\n[settings]\nformat=2\n");
+    EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Format", 0), 2);
+    EXPECT_EQ(ProfileStore::ReadInt(file, L"Other", L"Format", 0), 6);
+}
+
+TEST_F(ProfileStoreTest, WritingKeepsEverythingElse) {
+    WriteFileBytes(file, "; my notes\n[Settings]\nLanguage=1\nFormat=2\n[Other]\nX=9\n");
+    ASSERT_TRUE(ProfileStore::WriteInt(file, L"Settings", L"Format", 3));
+    ASSERT_TRUE(ProfileStore::WriteInt(file, L"Settings", L"Datum", -4));
+    ASSERT_TRUE(ProfileStore::WriteInt(file, L"New", L"Y", 1));
+    EXPECT_EQ(ReadFileBytes(file),
+              "; my notes\n[Settings]\nLanguage=1\nFormat=3\nDatum=-4\n[Other]\nX=9\n[New]\nY=1\n");
+}
+
+TEST_F(ProfileStoreTest, WritingCreatesTheFolderAndLeavesNoTemporaryFile) {
+    ASSERT_TRUE(ProfileStore::WriteInt(file, L"Settings", L"Format", 1));
+    EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Format", 0), 1);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
+
+TEST_F(ProfileStoreTest, AFailedWriteLeavesTheOldFile) {
+    WriteFileBytes(file, "[Settings]\nFormat=2\n");
+    // The folder is replaced by a file name that cannot hold a temporary file.
+    const auto blocked = dir / "not-a-folder/Quillpost.ini";
+    WriteFileBytes(dir / "not-a-folder", "x");
+    EXPECT_FALSE(ProfileStore::WriteInt(blocked, L"Settings", L"Format", 3));
+    EXPECT_EQ(ReadFileBytes(file), "[Settings]\nFormat=2\n");
+}
+
+TEST_F(ProfileStoreTest, TheApplicationFindsItsFileUnderTheConfigFolder) {
+    ScopedEnv config("XDG_CONFIG_HOME", dir.path().string());
+    CWinApp app(L"Quillpost.htp");
+    app.SetRegistryKey(L"Kvo Applications");
+    EXPECT_EQ(app.GetProfileInt(L"Settings", L"Language", -1), static_cast<UINT>(-1));
+    EXPECT_TRUE(app.WriteProfileInt(L"Settings", L"Language", 1));
+    EXPECT_EQ(ReadFileBytes(file), "[Settings]\nLanguage=1\n");
+    EXPECT_EQ(app.GetProfileInt(L"Settings", L"Language", -1), 1u);
+}
+
+TEST_F(ProfileStoreTest, HomeIsUsedWithoutAConfigFolder) {
+    ScopedEnv home("HOME", dir.path().string());
+    ScopedEnv config("XDG_CONFIG_HOME", "");
+    EXPECT_EQ(ProfileStore::FilePath(L"Kvo Applications", L"Quillpost"),
+              dir / ".config/Kvo Applications/Quillpost.ini");
+}
+
+}  // namespace
