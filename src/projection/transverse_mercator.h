@@ -1,0 +1,28 @@
+// Transverse Mercator on an ellipsoid: geodetic latitude and longitude to
+// easting and northing and back, by the series to the eighth order. One
+// parameter set for the whole process, replaced by SetParameters.
+#pragma once
+
+#include <cstdint>
+
+namespace TransverseMercator {
+
+using ErrorFlags = std::uint32_t;
+
+constexpr ErrorFlags kLatitudeError = 0x1;         // Forward
+constexpr ErrorFlags kLongitudeError = 0x2;        // Forward
+constexpr ErrorFlags kEastingError = 0x4;          // Inverse
+constexpr ErrorFlags kNorthingError = 0x8;         // Inverse
+constexpr ErrorFlags kOriginLatitudeError = 0x10;  // SetParameters
+constexpr ErrorFlags kCentralMeridianError = 0x20;
+constexpr ErrorFlags kSemiMajorAxisError = 0x40;
+constexpr ErrorFlags kFlatteningError = 0x80;
+constexpr ErrorFlags kScaleFactorError = 0x100;
+constexpr ErrorFlags kDistortionWarning = 0x200;  // Forward, Inverse: results still written
+
+ErrorFlags SetParameters(double a, double f, double originLatitude, double centralMeridian,
+                         double falseEasting, double falseNorthing, double scaleFactor);
+ErrorFlags Forward(double latitude, double longitude, double* easting, double* northing);
+ErrorFlags Inverse(double easting, double northing, double* latitude, double* longitude);
+
+}  // namespace TransverseMercator
