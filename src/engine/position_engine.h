@@ -41,7 +41,8 @@ class PositionEngine {
     virtual ~PositionEngine();
 
     // Positions are entered and shown on this datum from now on, and UTM uses
-    // its ellipsoid. Returns the flags of setting the UTM ellipsoid, 0 on success.
+    // its ellipsoid. The choice is one of the three values of DatumChoice.
+    // Returns the flags of setting the UTM ellipsoid, 0 on success.
     std::uint32_t SelectDatum(DatumChoice choice);
 
     // Any values are taken as they are: no range test, no rounding.
