@@ -290,15 +290,22 @@ ErrorFlags Inverse(double easting, double northing, double* latitude, double* lo
     const double k0 = g_set.scaleFactor;
     const double mt = g_originArc + (northing - g_set.falseNorthing) / k0;
 
-    // The footpoint latitude, by a fixed number of steps without a convergence
-    // test, so that every call does the same work.
+    // The footpoint latitude, by five steps and no tolerance test. A step that
+    // hands back its own input bits would do so again every time, so stopping
+    // there gives exactly the latitude of all five steps, only sooner.
     double w;
+    double rho = 0.0;
     double phi1 = mt / g_equatorRadius;
-    for (int i = 0; i < 5; ++i) {
-        phi1 = (mt - MeridianArc(phi1)) / MeridianRadius(phi1, &w) + phi1;
+    bool fixedPoint = false;
+    for (int i = 0; i < 5 && !fixedPoint; ++i) {
+        rho = MeridianRadius(phi1, &w);
+        const double next = (mt - MeridianArc(phi1)) / rho + phi1;
+        fixedPoint = SameBits(next, phi1);
+        phi1 = next;
     }
-
-    const double rho = MeridianRadius(phi1, &w);
+    if (!fixedPoint) {
+        rho = MeridianRadius(phi1, &w);
+    }
     const double nu = g_set.a / w;
     const double c = std::cos(phi1);
     const double t = std::tan(phi1);
