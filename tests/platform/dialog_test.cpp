@@ -11,6 +11,7 @@
 #include "platform/data_exchange.h"
 #include "platform/dialog.h"
 #include "platform/headless/headless.h"
+#include "platform/win_app.h"
 
 namespace {
 
@@ -147,6 +148,27 @@ TEST_F(DialogTest, ADialogCanOpenBeforeAnyOtherExists) {
     EXPECT_EQ(EagerDlg().m_result, IDOK);
 }
 
+class TestApp : public CWinApp {
+  public:
+    TestApp() : CWinApp(L"Test.htp") {}
+    BOOL InitInstance() override {
+        InnerDlg dialog;
+        m_pMainWnd = &dialog;
+        m_result = dialog.DoModal();
+        m_pMainWnd = nullptr;
+        return FALSE;
+    }
+    int m_result = 0;
+};
+
+TEST_F(DialogTest, TheEntryPointRunsTheApplication) {
+    TestApp app;
+    ui.OnDialog(2, [](HeadlessDialog& d) { d.Ok(); });
+    EXPECT_EQ(AfxWinMain(), 0);
+    EXPECT_EQ(app.m_result, IDOK);
+    EXPECT_EQ(app.GetTitle(), L"Test");
+}
+
 TEST_F(DialogTest, NoBackendNoDialog) {
     Backend* headless = SetBackend(nullptr);
     EXPECT_EQ(InnerDlg().DoModal(), -1);
@@ -212,8 +234,12 @@ TEST_F(DialogTest, AFailedFieldTakesTheFocusBackWithoutNotifyingAgain) {
         EXPECT_THAT(dlg.m_events, ElementsAre(10, 12));
         EXPECT_EQ(ui.TakeMessageBoxes().size(), 1u);
         EXPECT_EQ(d.Focus(), 12);
-        d.Click(20);  // a click on a button takes the focus, then acts
-        EXPECT_THAT(dlg.m_events, ElementsAre(10, 12, 12));
+        d.Type(11, L"5");  // the keys go to 12, which took the focus back
+        EXPECT_EQ(d.Text(12), L"5");
+        EXPECT_EQ(d.Text(11), L"0");
+        EXPECT_EQ(ui.TakeMessageBoxes().size(), 1u);
+        d.Type(12, L"x").Click(20);  // a click on a button takes the focus, then acts
+        EXPECT_THAT(dlg.m_events, ElementsAre(10, 12, 12, 12));
         EXPECT_EQ(ui.TakeMessageBoxes().size(), 1u);
         d.Cancel();
     });

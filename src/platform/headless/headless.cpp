@@ -52,11 +52,18 @@ HeadlessDialog& HeadlessDialog::Check(bool done, int id, const char* what, Here 
 }
 
 HeadlessDialog& HeadlessDialog::Type(int id, const std::wstring& text, Here here) {
-    if (Window* control = Usable(id, here)) {
-        return Check(UserInput::Focus(*control) && UserInput::SetText(*control, text), id,
-                     "type into", here);
+    Window* control = Usable(id, here);
+    if (!control) {
+        return *this;
     }
-    return *this;
+    if (!UserInput::Focus(*control)) {
+        return Check(false, id, "type into", here);
+    }
+    // The keys go where the focus is now: a field that failed when it lost
+    // the focus has taken it back, as it would from a user.
+    Window* focused = m_dialog.m_hWnd->focus;
+    const int typedInto = focused ? focused->id : id;
+    return Check(focused && UserInput::SetText(*focused, text), typedInto, "type into", here);
 }
 
 HeadlessDialog& HeadlessDialog::Click(int id, Here here) {

@@ -36,6 +36,8 @@ class HeadlessDialog {
 
     // What the user does. A step that clicks into a control first moves the
     // focus there, so the edit field that had it reports the loss first.
+    // Type clicks into the field and replaces the text of the field that has
+    // the focus then (a field that failed on losing the focus takes it back).
     HeadlessDialog& Type(int id, const std::wstring& text, Here here = Here::current());
     // A click: into an edit or list, or on a button (which then acts).
     HeadlessDialog& Click(int id, Here here = Here::current());
