@@ -8,10 +8,6 @@ bool Usable(const Window& control, WindowKind kind) {
     return control.visible && control.enabled && control.kind == kind;
 }
 
-bool IsTabStop(const Window& control) {
-    return control.visible && control.enabled && (control.style & WS_TABSTOP);
-}
-
 // The group of a radio button: its siblings from the nearest WS_GROUP
 // control at or before it up to the next WS_GROUP control.
 void UncheckGroup(Window& radio) {

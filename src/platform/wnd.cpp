@@ -338,10 +338,14 @@ void Notify(const Window& control, UINT code) {
     }
 }
 
+bool IsTabStop(const Window& control) {
+    return control.visible && control.enabled && (control.style & WS_TABSTOP);
+}
+
 std::vector<Window*> TabStops(const Window& dialog) {
     std::vector<Window*> stops;
     for (const auto& child : dialog.children) {
-        if (child->visible && child->enabled && (child->style & WS_TABSTOP)) {
+        if (IsTabStop(*child)) {
             stops.push_back(child.get());
         }
     }

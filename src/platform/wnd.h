@@ -222,6 +222,7 @@ void ChangeFocus(Window& dialog, Window* control, bool notify);
 void Notify(const Window& control, UINT code);
 // The controls the tab key visits, in order: the dialog's children in
 // z-order, without hidden, disabled and non-tab-stop controls.
+bool IsTabStop(const Window& control);
 std::vector<Window*> TabStops(const Window& dialog);
 // The open modal dialogs, the one in front last.
 std::vector<Window*>& ModalStack();
