@@ -24,7 +24,7 @@ struct DialogTemplate {
     int id;
     const wchar_t* title;
     int cx, cy;
-    FontSpec font;
+    FontInfo font;
     DWORD exStyle;
     std::vector<DialogItemTemplate> items;  // in z-order
 };

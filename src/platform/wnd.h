@@ -85,12 +85,12 @@ constexpr int kDialogFrameY = 16;
 enum class WindowKind { Dialog, Static, Edit, PushButton, RadioButton, ComboBox, ListBox };
 
 // A font as the program asked for it: face name and size in tenths of a point.
-struct FontSpec {
+struct FontInfo {
     std::wstring face;
     int pointSize = 0;
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontInfo&, const FontInfo&) = default;
 };
-using HFONT = const FontSpec*;
+using HFONT = const FontInfo*;
 
 struct IconResource;
 using HICON = const IconResource*;
@@ -111,7 +111,7 @@ struct Window {
     RECT rect;          // in the parent's client pixels; a dialog's in screen pixels
     bool visible = true;
     bool enabled = true;
-    FontSpec font;
+    FontInfo font;
     Window* parent = nullptr;
     std::vector<std::unique_ptr<Window>> children;  // z-order, top first
 
@@ -206,7 +206,7 @@ class CFont {
     operator HFONT() const { return GetSafeHandle(); }
 
   private:
-    FontSpec m_spec;
+    FontInfo m_spec;
     bool m_created = false;
 };
 

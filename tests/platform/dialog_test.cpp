@@ -399,11 +399,11 @@ TEST_F(DialogTest, RadioButtonsFontsAndIcons) {
         EXPECT_FALSE(d.Checked(30));
         EXPECT_EQ(dialog.GetDlgItem(31)->SendMessage(BM_GETCHECK), BST_CHECKED);
 
-        EXPECT_EQ(d.Font(20), (FontSpec{L"System", 80}));
+        EXPECT_EQ(d.Font(20), (FontInfo{L"System", 80}));
         CFont font;
         font.CreatePointFont(80, L"Courier");
         dialog.GetDlgItem(20)->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(HFONT(font)));
-        EXPECT_EQ(d.Font(20), (FontSpec{L"Courier", 80}));
+        EXPECT_EQ(d.Font(20), (FontInfo{L"Courier", 80}));
 
         dialog.SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconW(7)));
         EXPECT_EQ(d.Icon(ICON_BIG)->id, 7);

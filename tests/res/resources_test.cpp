@@ -51,7 +51,7 @@ TEST(Resources, EntryFormHoldsEveryControlInItsPlace) {
         EXPECT_EQ(window.right - window.left, 153 * 2 + 16);
         EXPECT_EQ(window.bottom - window.top, 77 * 2 + 32);
         EXPECT_EQ(d.Dialog().m_hWnd->exStyle, WS_EX_CAPTIONOKBTN | WS_EX_CONTEXTHELP);
-        EXPECT_EQ(d.Font(1002), (FontSpec{L"System", 80}));
+        EXPECT_EQ(d.Font(1002), (FontInfo{L"System", 80}));
         EXPECT_THAT(ZOrder(d.Dialog()),
                     ElementsAreArray({1001, 1002, 1011, 1012, 1013, 1014, 1015, 1016, 1017,
                                       1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026,

@@ -178,9 +178,9 @@ RECT HeadlessDialog::Rect(int id, Here here) const {
     return control ? control->rect : RECT{};
 }
 
-FontSpec HeadlessDialog::Font(int id, Here here) const {
+FontInfo HeadlessDialog::Font(int id, Here here) const {
     const Window* control = Control(id, here);
-    return control ? control->font : FontSpec{};
+    return control ? control->font : FontInfo{};
 }
 
 bool HeadlessDialog::Checked(int id, Here here) const {
@@ -293,6 +293,6 @@ void Headless::ShowMessageBox(const wchar_t* text) {
     m_messageBoxes.push_back(text);
 }
 
-void PrintTo(const FontSpec& font, std::ostream* out) {
+void PrintTo(const FontInfo& font, std::ostream* out) {
     *out << "{" << Narrow(font.face) << ", " << font.pointSize << "}";
 }

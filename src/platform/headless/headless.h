@@ -58,7 +58,7 @@ class HeadlessDialog {
     bool Visible(int id, Here here = Here::current()) const;
     bool Enabled(int id, Here here = Here::current()) const;
     RECT Rect(int id, Here here = Here::current()) const;  // client pixels
-    FontSpec Font(int id, Here here = Here::current()) const;
+    FontInfo Font(int id, Here here = Here::current()) const;
     bool Checked(int id, Here here = Here::current()) const;
     std::vector<std::wstring> Items(int id, Here here = Here::current()) const;
     int Selection(int id, Here here = Here::current()) const;
@@ -127,4 +127,4 @@ inline void PrintTo(const RECT& rect, std::ostream* out) {
     *out << "{" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom
          << "}";
 }
-void PrintTo(const FontSpec& font, std::ostream* out);
+void PrintTo(const FontInfo& font, std::ostream* out);
