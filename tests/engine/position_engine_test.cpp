@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -238,6 +239,9 @@ struct DatumCase {
     const char* shift;  // the datum's ellipsoid and its shift to WGS 84
     const char* ellipsoid;
 };
+void PrintTo(const DatumCase& c, std::ostream* os) {
+    *os << (c.choice == Eur7 ? "Eur7" : "Dhdn");
+}
 class OtherDatum : public ::testing::TestWithParam<DatumCase> {};
 
 TEST_P(OtherDatum, PositionsRoundTripOnTheDatumAndAreHeldOnWgs84) {
@@ -275,7 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "+ellps=intl"},
                       DatumCase{Dhdn, "+ellps=bessel +step +proj=helmert +x=587 +y=16 +z=393",
                                 "+ellps=bessel"}),
-    [](const auto& info) { return info.param.choice == Eur7 ? "Eur7" : "Dhdn"; });
+    ::testing::PrintToStringParamName());
 
 TEST(PositionEngine, RefusedDatumShiftKeepsWhatIsHeldAndShown) {
     PositionEngine engine;
