@@ -61,6 +61,10 @@ size_t SkipSign(const std::wstring& text, size_t at) {
     return at < text.size() && (text[at] == L'+' || text[at] == L'-') ? at + 1 : at;
 }
 
+}  // namespace
+
+namespace DataExchange {
+
 std::optional<int> ParseInt(const std::wstring& typed) {
     const std::wstring text = Trimmed(typed);
     const size_t digits = SkipSign(text, 0);
@@ -114,7 +118,7 @@ std::optional<double> ParseDouble(const std::wstring& typed) {
     return strtod_l(narrow.c_str(), nullptr, cLocale);
 }
 
-}  // namespace
+}  // namespace DataExchange
 
 CDataExchange::CDataExchange(CWnd* dialog, BOOL saveAndValidate)
     : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
@@ -167,7 +171,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
         window->text = text.str();
         return;
     }
-    if (const auto number = ParseInt(window->text)) {
+    if (const auto number = DataExchange::ParseInt(window->text)) {
         value = *number;
     } else {
         pDX->Fail(NotANumberMessage());
@@ -188,7 +192,7 @@ void DDX_Text(CDataExchange* pDX, int id, double& value) {
         window->text = text.str();
         return;
     }
-    if (const auto number = ParseDouble(window->text)) {
+    if (const auto number = DataExchange::ParseDouble(window->text)) {
         value = *number;
     } else {
         pDX->Fail(NotANumberMessage());
