@@ -1,6 +1,6 @@
 // The route-point line of the navigation software's route files, and its
-// append to a route file. Both work on plain host paths, so the entry form
-// and the command-line companion write route points the same way.
+// append to a route file given as a host path. Neither knows dialogs or the
+// storage card, so the entry form and the command-line companion share them.
 #pragma once
 
 #include <filesystem>
