@@ -19,12 +19,12 @@ constexpr ErrorFlags kEllipsoidError = 0x8000;
 
 ErrorFlags DatumToWgs84(std::int32_t index, double latitude, double longitude, double height,
                         double& latitude84, double& longitude84, double& height84);
-ErrorFlags Wgs84ToDatum(double latitude84, double longitude84, double height84,
-                        std::int32_t index, double& latitude, double& longitude, double& height);
+ErrorFlags Wgs84ToDatum(double latitude84, double longitude84, double height84, std::int32_t index,
+                        double& latitude, double& longitude, double& height);
 ErrorFlags GeocentricDatumToWgs84(std::int32_t index, double x, double y, double z, double& x84,
                                   double& y84, double& z84);
-ErrorFlags GeocentricWgs84ToDatum(double x84, double y84, double z84, std::int32_t index,
-                                  double& x, double& y, double& z);
+ErrorFlags GeocentricWgs84ToDatum(double x84, double y84, double z84, std::int32_t index, double& x,
+                                  double& y, double& z);
 void Wgs72ToWgs84(double latitude, double longitude, double height, double& latitude84,
                   double& longitude84, double& height84);
 void Wgs84ToWgs72(double latitude84, double longitude84, double height84, double& latitude72,
