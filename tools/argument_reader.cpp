@@ -1,5 +1,6 @@
 #include "argument_reader.h"
 
+#include "engine/position_engine.h"
 #include "number_field.h"
 
 ArgumentReader::ArgumentReader(std::span<const std::string_view> arguments, Mode mode)
@@ -7,7 +8,7 @@ ArgumentReader::ArgumentReader(std::span<const std::string_view> arguments, Mode
 
 double ArgumentReader::Angle(std::string_view what) {
     const double value = Number(what);
-    return m_mode == Mode::Raw ? value : value * kRadiansPerDegree;
+    return m_mode == Mode::Raw ? value : value * AngleConstants::kPiOver180;
 }
 
 double ArgumentReader::Length(std::string_view what) {

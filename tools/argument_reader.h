@@ -24,6 +24,7 @@ class ArgumentReader {
     char Hemisphere(std::string_view what, std::string_view letters);
     std::string_view Text();
 
+    std::size_t Remaining() const { return m_arguments.size() - m_next; }
     Mode mode() const { return m_mode; }
     bool Failed() const { return !m_error.empty(); }
     const std::string& Error() const { return m_error; }

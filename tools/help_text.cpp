@@ -29,6 +29,17 @@ digits, each line starting with the flags as 0xNNNN (the OR of the flags of
 the line's library calls), "-" for an output the library did not write.
 )";
 
+const char kForm[] = R"(
+FORMAT and FROM are deg, dm, dms or utm; TO may also be wgs84 (LAT LON of
+the position as Add takes it). FIELDS are the entry form's, in its order and
+units in both modes: deg LAT N/S LON E/W; dm D M N/S D M E/W;
+dms D M S N/S D M S E/W; utm ZONE N/S NORTHING EASTING. DATUM is WGE, EUR-7
+or DHDN. route prints the route-point line that Add would write, in
+Windows-1252 as in the route file; append adds it to FILE as Add does. The
+NAME is upper-cased as the form does; an empty NAME or a FILE that cannot be
+written is refused.
+)";
+
 const char kState[] = R"(
 utm and geo always use WGS 84 without zone override; utm-forward and
 utm-inverse use what the last utm-set left (WGS 84, no override at start).
@@ -39,9 +50,11 @@ The datum shifts set the geocentric ellipsoid as they go.
 const char kExamples[] = R"(
 Examples:
   quillpost-geo utm 53.55 9.99
-  quillpost-geo geo 32 N 565956.264 5933957.358
-  quillpost-geo --raw tm-forward 0.9346 0.1743
-  printf 'utm-set 6378388 0.0033670033670033669 0\nutm-forward 60 5\n' | quillpost-geo
+  quillpost-geo geo 32 N 565590.941 5933912.166
+  quillpost-geo convert deg dms 53.55 N 9.99 E
+  quillpost-geo append ~/Ausflug.rte "Landungsbrücken" dm 53 33 N 9 59.4 E
+  quillpost-geo --raw utm-forward 0.9346 0.1743
+  printf 'utm-set 6378388 0.003367003367003367 0\nutm-forward 60 5\n' | quillpost-geo
 )";
 
 void PrintCommands(std::FILE* out, std::span<const Command> commands) {
@@ -58,6 +71,7 @@ void PrintHelp(std::FILE* out) {
     std::fputs(kGrammar, out);
     std::fputs("\nEveryday commands:\n", out);
     PrintCommands(out, EverydayCommands());
+    std::fputs(kForm, out);
     std::fputs("\nLibrary operations, one call each:\n", out);
     PrintCommands(out, LibraryCommands());
     std::fputs(kState, out);

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "engine/position_engine.h"
+
 // std::to_chars with a precision prints exactly what printf's %.*f and %.*g
 // print in the "C" locale, without depending on the process locale.
 
@@ -18,7 +20,7 @@ ResultLine& ResultLine::Angle(double radians) {
     if (m_mode == Mode::Raw || std::bit_cast<std::uint64_t>(radians) == kUnwrittenBits) {
         return Number(radians);
     }
-    Fixed(radians * kDegreesPerRadian, 9);
+    Fixed(radians * AngleConstants::k180OverPi, 9);
     return *this;
 }
 
@@ -35,6 +37,14 @@ ResultLine& ResultLine::Number(double value) {
         return Word("-");
     }
     General(value, 17);
+    return *this;
+}
+
+ResultLine& ResultLine::FormValue(double value) {
+    if (m_mode == Mode::Raw) {
+        return Number(value);
+    }
+    General(value, 15);
     return *this;
 }
 

@@ -23,9 +23,10 @@ class ResultLine {
     // Raw mode starts the line with the flags as 0x and four hex digits.
     ResultLine(Mode mode, std::uint32_t flags);
 
-    ResultLine& Angle(double radians);  // degrees with 9 decimals in normal mode
-    ResultLine& Length(double metres);  // 3 decimals in normal mode
-    ResultLine& Number(double value);   // a pure number: 17 digits in both modes
+    ResultLine& Angle(double radians);    // degrees with 9 decimals in normal mode
+    ResultLine& Length(double metres);    // 3 decimals in normal mode
+    ResultLine& Number(double value);     // a pure number: 17 digits in both modes
+    ResultLine& FormValue(double value);  // as the entry form shows it: 15 digits in normal mode
     ResultLine& Integer(std::int32_t value);
     ResultLine& Letter(char letter);
     ResultLine& Word(std::string_view word);

@@ -7,12 +7,14 @@
 
 #include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "projection/utm_projection.h"
+#include "support/scratch_dir.h"
 #include "tool_process.h"
 
 namespace {
@@ -48,10 +50,15 @@ std::string Fixed(double value, int decimals) {
         std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr);
 }
 
-std::string Raw(double value) {
+std::string General(double value, int digits) {
     char text[40];
     return std::string(
-        text, std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17).ptr);
+        text,
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr);
+}
+
+std::string Raw(double value) {
+    return General(value, 17);
 }
 
 double Parse(const std::string& field) {
@@ -59,8 +66,9 @@ double Parse(const std::string& field) {
 }
 
 // A command with its arguments in normal mode, which arguments are angles
-// ('a'), and what each output is: 'a' angle, 'l' length, anything else a
-// field that both modes print alike. An empty output list is a set command.
+// ('a'), and what each output is: 'a' angle, 'l' length, 'f' a field of the
+// entry form, anything else a field that both modes print alike. An empty
+// output list is a set command.
 struct CommandCase {
     std::vector<std::string> arguments;
     std::string argumentKinds;
@@ -97,6 +105,13 @@ const CommandCase kEveryCommand[] = {
     {{"ellipsoid-find", "WE"}, "--", "i"},
     {{"ellipsoid-parameters", "2"}, "--", "ln"},
     {{"datum-find", "EUR-7"}, "--", "i"},
+    {{"convert", "deg", "dms", "53.1234567", "S", "9.5", "w"}, "-------", "fffcfffc"},
+    {{"convert", "dm", "utm", "53", "33", "N", "9", "59.4", "E"}, "---------", "icff"},
+    {{"convert", "utm", "wgs84", "32", "N", "5933912", "565591"}, "-------", "aa"},
+    {{"convert-on", "DHDN", "dms", "dm", "53", "33", "0", "N", "9", "59", "24", "E"},
+     "------------",
+     "ffcffc"},
+    {{"route", "Hafen", "deg", "53.55", "N", "9.99", "E"}, "-------", "r"},
 };
 
 TEST(QuillpostGeo, EveryCommandAnswersAlikeInBothModes) {
@@ -131,6 +146,9 @@ TEST(QuillpostGeo, EveryCommandAnswersAlikeInBothModes) {
                     break;
                 case 'l':
                     EXPECT_EQ(normalWords[i], Fixed(Parse(rawWord), 3));
+                    break;
+                case 'f':
+                    EXPECT_EQ(normalWords[i], General(Parse(rawWord), 15));
                     break;
                 default:
                     EXPECT_EQ(normalWords[i], rawWord);
@@ -307,6 +325,7 @@ TEST(QuillpostGeo, BatchLinesShareTheLibrarysState) {
         Lines(Geo({"geocentric-forward", "53.55", "9.99", "0"}).out).at(0);
     const std::string input =
         "utm-set 6378388 " + kInternationalF + " 0\n" +  // 0
+        "convert deg utm 60 N 5 E\n"                     // a WGS 84 engine of its own
         "utm-forward 60 5\n"                             // 1: International
         "utm 60 5\n"                                     // 2: WGS 84 all the same
         "utm-forward 60 5\n"                             // 3: still International
@@ -324,8 +343,9 @@ TEST(QuillpostGeo, BatchLinesShareTheLibrarysState) {
         "geocentric-set 6378388 " +
         kInternationalF + "\n" +              // 13
         "geocentric-forward 53.55 9.99 0\n";  // 14
-    const auto lines = Lines(Geo({}, input).out);
-    ASSERT_EQ(lines.size(), 15u);
+    auto lines = Lines(Geo({}, input).out);
+    ASSERT_EQ(lines.size(), 16u);
+    lines.erase(lines.begin() + 1);
     EXPECT_EQ(lines[0], "ok");
     EXPECT_NE(lines[1], utmInWgs84);
     EXPECT_EQ(lines[2], utmInWgs84);
@@ -338,6 +358,64 @@ TEST(QuillpostGeo, BatchLinesShareTheLibrarysState) {
     EXPECT_EQ(lines[12], utm.at(2) + " " + utm.at(3));
     EXPECT_NE(lines[10], lines[12]);
     EXPECT_NE(lines[14], geocentricOnWgs84);
+}
+
+TEST(QuillpostGeo, ConvertShowsWhatTheEntryFormWouldShow) {
+    EXPECT_EQ(Geo({"convert", "deg", "dm", "53.5", "s", "9.75", "E"}).out, "53 30 S 9 45 E\n");
+    // A fresh form holds zone 0 and 0 m where UTM has no answer.
+    EXPECT_EQ(Geo({"convert", "deg", "utm", "89", "N", "0", "E"}).out, "0 N 0 0\n");
+    EXPECT_EQ(Geo({"convert-on", "WGE", "deg", "wgs84", "53.55", "N", "9.99", "E"}).out,
+              "53.550000000 9.990000000\n");
+    // Entered on the Potsdam datum, the WGS 84 position lies a good 100 m away.
+    const auto dhdn =
+        Words(Geo({"convert-on", "DHDN", "deg", "wgs84", "53.55", "N", "9.99", "E"}).out);
+    ASSERT_EQ(dhdn.size(), 2u);
+    EXPECT_NEAR(Parse(dhdn[0]), 53.55, 0.01);
+    EXPECT_GT(std::abs(Parse(dhdn[0]) - 53.55) + std::abs(Parse(dhdn[1]) - 9.99), 0.0005);
+
+    for (const std::vector<std::string>& usage : std::vector<std::vector<std::string>>{
+             {"convert", "deg", "dm", "53.5", "N", "9.75"},
+             {"convert", "deg", "wgs72", "53.5", "N", "9.75", "E"},
+             {"convert", "deg", "deg", "53.5", "E", "9.75", "N"},
+             {"convert", "utm", "deg", "32.0", "N", "5933912", "565591"},
+             {"convert-on", "NAD27", "deg", "deg", "53.5", "N", "9.75", "E"},
+             {"route", "x", "wgs84", "53.5", "N", "9.75", "E"},
+             {"append", "x.rte", "x", "deg", "53.5", "N", "9.75"}}) {
+        EXPECT_EQ(Geo(usage).status, 2) << usage[1] << " " << usage[2];
+    }
+}
+
+TEST(QuillpostGeo, RouteAndAppendWriteTheLineAddWrites) {
+    // A quoted name with blanks, upper-cased as the form does, in Windows-1252.
+    const std::string expected =
+        "[HAFEN \xC4\xD6\xDC \xDF||][0][10]|-9.990000,53.550000||-9.990000|53.550000|";
+    const ProcessResult batch =
+        Geo({}, "route \"Hafen \xC3\xA4\xC3\xB6\xC3\xBC \xC3\x9F\" deg 53.55 N 9.99 W\n");
+    EXPECT_EQ(batch.out, expected + "\n");
+    EXPECT_EQ(Geo({"route", "Hafen \xC3\xA4\xC3\xB6\xC3\xBC \xC3\x9F", "dm", "53", "33", "n", "9",
+                   "59.4", "w"})
+                  .out,
+              expected + "\n");
+
+    ScratchDir dir;
+    const std::string file = (dir / "Ausflug.rte").string();
+    EXPECT_EQ(Geo({"append", file, "Hafen", "deg", "53.55", "N", "9.99", "E"}).out, "appended\n");
+    EXPECT_EQ(Geo({"--raw", "append", file, "b", "utm", "32", "N", "5933912", "565591"}).out,
+              "0x0000 appended\n");
+    const std::string second =
+        Lines(Geo({"route", "B", "utm", "32", "N", "5933912", "565591"}).out).at(0);
+    EXPECT_EQ(ReadFileBytes(file),
+              "[HAFEN||][0][10]|9.990000,53.550000||9.990000|53.550000|\r\n" + second + "\r\n");
+
+    // An empty name and a file that cannot be opened leave the file as it was.
+    const ProcessResult empty = Geo({"append", file, "", "deg", "1", "N", "1", "E"});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.err, "quillpost-geo: The Name must not be empty!\n");
+    EXPECT_EQ(Geo({"--raw", "route", "", "deg", "1", "N", "1", "E"}).out, "0x0000 -\n");
+    const ProcessResult missing =
+        Geo({"append", (dir / "no" / "such.rte").string(), "a", "deg", "1", "N", "1", "E"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(Lines(ReadFileBytes(file)).size(), 2u);
 }
 
 }  // namespace
