@@ -21,6 +21,8 @@ CWinApp::~CWinApp() {
     }
 }
 
+std::wstring CWinApp::GetTitle() const { return ProfileName(m_appName); }
+
 void CWinApp::SetRegistryKey(const wchar_t* companyKey) { m_companyKey = companyKey; }
 
 UINT CWinApp::GetProfileInt(const wchar_t* section, const wchar_t* entry, int defaultValue) {
@@ -34,3 +36,12 @@ BOOL CWinApp::WriteProfileInt(const wchar_t* section, const wchar_t* entry, int 
 }
 
 CWinApp* AfxGetApp() { return g_app; }
+
+int AfxWinMain() {
+    CWinApp* app = AfxGetApp();
+    if (!app) {
+        return 1;
+    }
+    app->InitInstance();
+    return 0;
+}
