@@ -64,8 +64,8 @@ std::string_view ArgumentReader::Text() {
 }
 
 std::string_view ArgumentReader::Next() {
-    // The command table has checked the count; running past it is a fault of
-    // a command, answered like a missing argument rather than a crash.
+    // Counts are checked before the reading; past the end reads as empty, never
+    // out of bounds.
     return m_next < m_arguments.size() ? m_arguments[m_next++] : std::string_view();
 }
 
