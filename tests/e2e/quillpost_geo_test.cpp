@@ -397,6 +397,11 @@ TEST(QuillpostGeo, RouteAndAppendWriteTheLineAddWrites) {
                   .out,
               expected + "\n");
 
+    // Windows-1252 has upper-case partners beyond Latin-1 (Ÿ, Š, Œ, Ž); ÷ is no letter.
+    EXPECT_EQ(Geo({"route", "\xC3\xBF\xC5\xA1\xC5\x93\xC5\xBE\xC3\xB7", "deg", "0", "N", "0", "E"})
+                  .out.substr(0, 7),
+              "[\x9F\x8A\x8C\x8E\xF7|");
+
     ScratchDir dir;
     const std::string file = (dir / "Ausflug.rte").string();
     EXPECT_EQ(Geo({"append", file, "Hafen", "deg", "53.55", "N", "9.99", "E"}).out, "appended\n");
