@@ -89,7 +89,15 @@ std::string FormatRouteLine(const CString& name, const double position[2]) {
 }
 
 bool AppendToRouteFile(const std::filesystem::path& file, std::string_view text) {
-    const FileDescriptor fd(open(file.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    // A file that this append creates is removed again if the line cannot be
+    // written, so a failed append leaves the folder as it was.
+    bool created = false;
+    int opened = open(file.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+    if (opened < 0 && errno == ENOENT) {
+        opened = open(file.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        created = opened >= 0;
+    }
+    const FileDescriptor fd(opened);
     if (fd.get() < 0) {
         return false;
     }
@@ -130,5 +138,8 @@ bool AppendToRouteFile(const std::filesystem::path& file, std::string_view text)
     // A short write (a full disk) would leave half a route point that the
     // navigation software cannot read: take back what did get written.
     [[maybe_unused]] const int undone = ftruncate(fd.get(), oldSize);
+    if (created) {
+        unlink(file.c_str());
+    }
     return false;
 }

@@ -150,6 +150,14 @@ TEST_F(RouteFile, AFullDiskLeavesNoHalfLine) {
         EXPECT_FALSE(written) << "limit " << limit;
         EXPECT_EQ(ReadFileBytes(file), "x\r\ny") << "limit " << limit;
     }
+    // A file that the failed append would have created is not left behind empty.
+    rlimit none = old;
+    none.rlim_cur = 0;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
+    written = AppendToRouteFile(dir / "new.rte", kHomeLine);
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(std::filesystem::exists(dir / "new.rte"));
     std::signal(SIGXFSZ, oldHandler);
 }
 
