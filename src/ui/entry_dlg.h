@@ -87,7 +87,7 @@ class CEntryDlg : public CDialog {
     PositionEngine m_engine;
     CLanguageDlg m_languageDlg;
 
-    // The one letter of the hemisphere buttons.
+    // The font of the hemisphere buttons, which show one letter each.
     CFont m_buttonFont;
     FormLayout::Table m_layout;
 

@@ -1,5 +1,7 @@
 #include "ui/form_layout.h"
 
+#include <initializer_list>
+
 namespace FormLayout {
 
 namespace {

@@ -1,6 +1,5 @@
 // The entry form's layout per display format, on the form's own template:
-// the widened fields, what follows them, what each format shows, and the
-// tab order.
+// the widened fields, what follows them and what each format shows.
 #include "ui/form_layout.h"
 
 #include <gmock/gmock.h>
@@ -113,21 +112,6 @@ TEST(FormLayout, EachFormatShowsItsControlsInPlace) {
 
         FormLayout::ApplyFormat(dialog, table, Deg);
         EXPECT_EQ(AllRects(d), deg);
-    });
-}
-
-TEST(FormLayout, TheTabKeyWalksFieldsThenButtonsThenListAndAdd) {
-    OnForm(QuillpostResources(), [](CDialog& dialog, HeadlessDialog& d) {
-        const FormLayout::Table table = FormLayout::ComputeLayout(dialog);
-        FormLayout::ApplyFormat(dialog, table, DegMinSec);
-        EXPECT_THAT(d.TabOrder(),
-                    ElementsAre(1002, 1012, 1014, 1016, 1020, 1022, 1024, 1018, 1026, 1034, 1042));
-        FormLayout::ApplyFormat(dialog, table, UTM);
-        EXPECT_THAT(d.TabOrder(), ElementsAre(1002, 1028, 1030, 1032, 1018, 1034, 1042));
-        // The statics keep their template order behind the stacked controls.
-        const auto& children = dialog.m_hWnd->children;
-        EXPECT_EQ(children[12]->id, 1001);
-        EXPECT_EQ(children.back()->id, 1042);
     });
 }
 
