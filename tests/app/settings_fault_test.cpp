@@ -135,7 +135,11 @@ TEST_F(SettingsFaultTest, AFolderThatCannotBeWrittenEndsTheProgramNormally) {
     GiveToChild(file);  // the user's own file, in a folder the user may not change
     const int status = RunUnprivileged([&] {
         Headless child(QuillpostResources());
-        ExpectForm(child, L"Lat", DegMin, L"S", L"W");
+        child.OnDialog(102, [](HeadlessDialog& d) {
+            EXPECT_EQ(d.Selection(1034), DegMin);
+            EXPECT_EQ(d.Text(1018), L"S");
+            d.Pick(1034, UTM).Cancel();  // a change that cannot be kept
+        });
         return AfxWinMain();
     });
     EXPECT_EQ(status, 0);
