@@ -1,0 +1,16 @@
+// The application: it names the company key under which the settings live,
+// runs the entry form as the program's only window and ends the program when
+// the form closes.
+#pragma once
+
+#include "platform/win_app.h"
+
+class CEntryApp : public CWinApp {
+  public:
+    CEntryApp();
+
+    // Runs the form; FALSE, so that the program ends with it.
+    BOOL InitInstance() override;
+};
+
+extern CEntryApp theApp;

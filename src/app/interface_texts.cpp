@@ -1,0 +1,42 @@
+#include "app/interface_texts.h"
+
+#include "platform/code_page.h"
+
+namespace {
+
+constexpr const char* kLabelBytes[16] = {
+    "Name", "Name", "Breite", "Lat",  "L\xE4nge", "Long",   "Nord",  "North",
+    "Ost",  "East", "Zone",   "Zone", "Format",   "Format", "Hinzu", "Add",
+};
+
+constexpr const char* kFormatBytes[8] = {
+    "Grad", "Degree", "Grad Min", "Deg Min", "Grad Min Sek", "Deg Min Sec", "UTM", "UTM",
+};
+
+constexpr const char* kHemisphereBytes = "NSOWNSEW";
+
+template <size_t N>
+std::array<CString, N> Widened(const char* const (&bytes)[N]) {
+    std::array<CString, N> texts;
+    for (size_t i = 0; i < N; ++i) {
+        texts[i] = FromAnsiCodePage(bytes[i]);
+    }
+    return texts;
+}
+
+}  // namespace
+
+const std::array<CString, 16>& LabelTexts() {
+    static const auto texts = Widened(kLabelBytes);
+    return texts;
+}
+
+const std::array<CString, 8>& FormatTexts() {
+    static const auto texts = Widened(kFormatBytes);
+    return texts;
+}
+
+const CString& HemisphereLetters() {
+    static const CString letters = FromAnsiCodePage(kHemisphereBytes);
+    return letters;
+}

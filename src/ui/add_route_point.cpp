@@ -1,0 +1,34 @@
+#include "ui/add_route_point.h"
+
+#include "platform/backend.h"
+#include "platform/code_page.h"
+#include "platform/device_files.h"
+#include "ui/route_file_dlg.h"
+#include "ui/route_line.h"
+
+const char* const EmptyNameMessages[2] = {
+    "Der Name darf nicht leer seit!",
+    "The Name must not be empty!",
+};
+
+int AddRoutePoint(const CString& name, const double position[2], int language) {
+    if (name.IsEmpty()) {
+        // Any language but English speaks German, as the framework's messages do.
+        const std::wstring message = FromAnsiCodePage(EmptyNameMessages[language == 1 ? 1 : 0]);
+        AfxMessageBox(message.c_str(), MB_OK);
+        return 0;
+    }
+    CRouteFileDlg chooser;
+    if (chooser.DoModal() != IDOK) {
+        return 0;
+    }
+    const CString path = chooser.GetPath();
+    if (path.IsEmpty()) {
+        return 0;
+    }
+    const std::filesystem::path file = DeviceToHostPath(path.str());
+    if (file.empty()) {
+        return 0;
+    }
+    return AppendToRouteFile(file, FormatRouteLine(name, position)) ? 1 : 0;
+}

@@ -1,0 +1,48 @@
+#include "ui/route_file_dlg.h"
+
+#include "platform/data_exchange.h"
+#include "platform/device_files.h"
+
+namespace {
+
+constexpr int IDC_ROUTE_FILES = 1047;
+
+}  // namespace
+
+CRouteFileDlg::CRouteFileDlg(CWnd* parent) : CDialog(IDD, parent) {}
+
+void CRouteFileDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_ROUTE_FILES, m_list);
+}
+
+BEGIN_MESSAGE_MAP(CRouteFileDlg, CDialog)
+ON_LBN_DBLCLK(IDC_ROUTE_FILES, &CRouteFileDlg::OnOK)
+END_MESSAGE_MAP()
+
+BOOL CRouteFileDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_folder = L"\\Storage Card\\MN6\\Settings\\Routes\\";
+    WIN32_FIND_DATAW found;
+    const CString pattern = m_folder + L"*.rte";
+    const HANDLE search = FindFirstFileW(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return FALSE;  // no folder or no route file: an empty list, and no complaint
+    }
+    do {
+        m_list.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return TRUE;
+}
+
+void CRouteFileDlg::OnOK() {
+    m_selection = static_cast<int>(m_list.SendMessage(LB_GETCURSEL));
+    if (m_selection < 0) {
+        m_path.Empty();
+    } else {
+        CString name;
+        m_list.GetText(m_selection, name);
+        m_path = m_folder + name;
+    }
+    CDialog::OnOK();
+}

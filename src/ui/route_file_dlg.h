@@ -1,0 +1,31 @@
+// The route file chooser: lists the navigation software's route files on the
+// storage card and hands back the device path of the one the user picked.
+#pragma once
+
+#include "platform/c_string.h"
+#include "platform/controls.h"
+#include "platform/dialog.h"
+
+class CRouteFileDlg : public CDialog {
+  public:
+    static constexpr UINT IDD = 134;
+
+    explicit CRouteFileDlg(CWnd* parent = nullptr);
+
+    // The folder followed by the chosen file name; empty unless the dialog
+    // ended with OK while an entry was selected.
+    CString GetPath() const { return m_path; }
+
+  protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+  private:
+    CListBox m_list;
+    int m_selection = -1;
+    CString m_folder;
+    CString m_path;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,72 @@
+#include "ui/add_route_point.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/headless/headless.h"
+#include "res/resources.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr int kList = 1047;
+const double kHome[2] = {53.5, 10.0};
+const std::string kHomeLine = "[Home||][0][10]|10.000000,53.500000||10.000000|53.500000|\r\n";
+
+class AddRoutePointTest : public ::testing::Test {
+  protected:
+    ScratchDir card;
+    ScopedEnv env{"QUILLPOST_STORAGE_CARD", card.path().string()};
+    Headless ui{QuillpostResources()};
+    std::filesystem::path routes = card / "MN6/Settings/Routes";
+
+    void Choose(int index) {
+        ui.OnDialog(134, [index](HeadlessDialog& d) { d.Select(kList, index).Ok(); });
+    }
+};
+
+TEST_F(AddRoutePointTest, AnEmptyNameIsRefusedInTheLanguage) {
+    WriteFileBytes(routes / "a.rte", "");
+    EXPECT_EQ(AddRoutePoint(L"", kHome, 0), 0);
+    EXPECT_EQ(AddRoutePoint(L"", kHome, 1), 0);
+    EXPECT_THAT(ui.MessageBoxes(),
+                ElementsAre(L"Der Name darf nicht leer seit!", L"The Name must not be empty!"));
+    EXPECT_THAT(ui.DialogsOpened(), IsEmpty());
+    EXPECT_EQ(ReadFileBytes(routes / "a.rte"), "");
+}
+
+TEST_F(AddRoutePointTest, TwoAddsAppendTwoLinesToTheChosenFile) {
+    WriteFileBytes(routes / "b.rte", "");
+    WriteFileBytes(routes / "A.rte", "x\r\ny");
+    Choose(0);
+    Choose(0);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 1);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 1);
+    EXPECT_EQ(ReadFileBytes(routes / "A.rte"), "x\r\ny\r\n" + kHomeLine + kHomeLine);
+    EXPECT_EQ(ReadFileBytes(routes / "b.rte"), "");
+    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+}
+
+TEST_F(AddRoutePointTest, NoChoiceWritesNothingAndSaysNothing) {
+    WriteFileBytes(routes / "a.rte", "x\n");
+    ui.OnDialog(134, [](HeadlessDialog& d) { d.Select(kList, 0).Cancel(); });
+    ui.OnDialog(134, [](HeadlessDialog& d) { d.Ok(); });
+    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
+    EXPECT_EQ(ReadFileBytes(routes / "a.rte"), "x\n");
+    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+}
+
+TEST_F(AddRoutePointTest, AFileThatCannotBeWrittenEndsTheAddSilently) {
+    // The chooser lists whatever matches, a folder too.
+    std::filesystem::create_directories(routes / "folder.rte");
+    Choose(0);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 0), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(routes / "folder.rte"));
+    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+#include "ui/route_file_dlg.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/headless/headless.h"
+#include "res/resources.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr int kList = 1047;
+const std::wstring kRoutes = L"\\Storage Card\\MN6\\Settings\\Routes\\";
+
+class RouteFileDlgTest : public ::testing::Test {
+  protected:
+    ScratchDir card;
+    ScopedEnv env{"QUILLPOST_STORAGE_CARD", card.path().string()};
+    Headless ui{QuillpostResources()};
+    CRouteFileDlg dlg;
+
+    void PutRouteFiles() {
+        for (const char* name : {"b.rte", "A.rte", "d.rte", "notes.txt"}) {
+            WriteFileBytes(card / "MN6/Settings/Routes" / name, "");
+        }
+    }
+};
+
+TEST_F(RouteFileDlgTest, ListsTheRouteFilesSortedAndGivesTheChosenPath) {
+    PutRouteFiles();
+    ui.OnDialog(134, [](HeadlessDialog& d) {
+        EXPECT_EQ(d.Title(), L"Routing File Dialog");
+        EXPECT_THAT(d.Items(kList), ElementsAre(L"A.rte", L"b.rte", L"d.rte"));
+        EXPECT_EQ(d.Selection(kList), -1);
+        d.Select(kList, 0).Ok();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.GetPath().str(), kRoutes + L"A.rte");
+}
+
+TEST_F(RouteFileDlgTest, ADoubleClickIsOkAndOkWithoutASelectionGivesNoPath) {
+    PutRouteFiles();
+    ui.OnDialog(134, [](HeadlessDialog& d) { d.DoubleClick(kList, 2); });
+    ui.OnDialog(134, [](HeadlessDialog& d) { d.Ok(); });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.GetPath().str(), kRoutes + L"d.rte");
+    CRouteFileDlg again;
+    EXPECT_EQ(again.DoModal(), IDOK);
+    EXPECT_TRUE(again.GetPath().IsEmpty());
+}
+
+TEST_F(RouteFileDlgTest, WithoutTheFolderTheListIsEmptyAndCancelWorks) {
+    ui.OnDialog(134, [](HeadlessDialog& d) {
+        EXPECT_THAT(d.Items(kList), IsEmpty());
+        d.Cancel();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(dlg.GetPath().IsEmpty());
+    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+}
+
+}  // namespace
