@@ -1,0 +1,426 @@
+// quillpost-geo through its command line: the grammar, both modes of every
+// command, batch mode and the state that carries over between its lines.
+
+#include <gtest/gtest.h>
+#include <GeographicLib/Geocentric.hpp>
+#include <GeographicLib/UTMUPS.hpp>
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "projection/utm_projection.h"
+#include "support/scratch_dir.h"
+#include "tool_process.h"
+
+namespace {
+
+constexpr double kRadiansPerDegree = 0.017453292519943295;
+constexpr double kDegreesPerRadian = 57.29577951308232;
+
+ProcessResult Geo(const std::vector<std::string>& arguments, const std::string& input = "",
+                  const std::vector<std::string>& environment = {}) {
+    return RunProcess(QUILLPOST_GEO, arguments, input, environment);
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, separator);) {
+        parts.push_back(part);
+    }
+    return parts;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    return Split(text, '\n');
+}
+std::vector<std::string> Words(const std::string& line) {
+    return Split(line, ' ');
+}
+
+std::string Fixed(double value, int decimals) {
+    char text[400];
+    return std::string(
+        text,
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr);
+}
+
+std::string General(double value, int digits) {
+    char text[40];
+    return std::string(
+        text,
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr);
+}
+
+std::string Raw(double value) {
+    return General(value, 17);
+}
+
+double Parse(const std::string& field) {
+    return std::strtod(field.c_str(), nullptr);
+}
+
+// A command with its arguments in normal mode, which arguments are angles
+// ('a'), and what each output is: 'a' angle, 'l' length, 'f' a field of the
+// entry form, anything else a field that both modes print alike. An empty
+// output list is a set command.
+struct CommandCase {
+    std::vector<std::string> arguments;
+    std::string argumentKinds;
+    std::string outputKinds;
+};
+
+const std::string kInternationalF = "0.003367003367003367";
+const std::string kWgs84F = "0.0033528106647474805";
+
+const CommandCase kEveryCommand[] = {
+    {{"utm", "53.55", "9.99"}, "-aa", "icll"},
+    {{"geo", "32", "n", "565000", "5933000"}, "-----", "aa"},
+    {{"tm-set", "6378137", kWgs84F, "0", "9", "500000", "0", "0.9996"}, "---aa---", ""},
+    {{"tm-forward", "53.55", "5"}, "-aa", "ll"},
+    {{"tm-inverse", "300000", "5900000"}, "---", "aa"},
+    {{"utm-set", "6378388", kInternationalF, "0"}, "----", ""},
+    {{"utm-forward", "-33.9", "151.2"}, "-aa", "icll"},
+    {{"utm-inverse", "56", "S", "334000", "6247000"}, "-----", "aa"},
+    {{"geocentric-set", "6378388", kInternationalF}, "---", ""},
+    {{"geocentric-forward", "53.55", "9.99", "40"}, "-aa-", "lll"},
+    {{"geocentric-inverse", "3700000", "650000", "5100000"}, "----", "aal"},
+    {{"datum-to-wgs84", "4", "53.55", "9.99", "40"}, "--aa-", "aal"},
+    {{"datum-from-wgs84", "53.55", "9.99", "40", "3"}, "-aa--", "aal"},
+    {{"geocentric-datum-to-wgs84", "3", "3700000", "650000", "5100000"}, "-----", "lll"},
+    {{"geocentric-datum-from-wgs84", "3700000", "650000", "5100000", "4"}, "-----", "lll"},
+    {{"wgs72-to-wgs84", "53.55", "9.99", "40"}, "-aa-", "aal"},
+    {{"wgs84-to-wgs72", "53.55", "9.99", "40"}, "-aa-", "aal"},
+    {{"wgs72-to-wgs84-geocentric", "3700000", "650000", "5100000"}, "----", "lll"},
+    {{"wgs84-to-wgs72-geocentric", "3700000", "650000", "5100000"}, "----", "lll"},
+    {{"molodensky", "6377397.155", "739.845", "0.0033427731821747823", "1.0037483e-05", "587", "16",
+      "393", "53.55", "9.99", "40"},
+     "--------aa-",
+     "aal"},
+    {{"ellipsoid-find", "WE"}, "--", "i"},
+    {{"ellipsoid-parameters", "2"}, "--", "ln"},
+    {{"datum-find", "EUR-7"}, "--", "i"},
+    {{"convert", "deg", "dms", "53.1234567", "S", "9.5", "w"}, "-------", "fffcfffc"},
+    {{"convert", "dm", "utm", "53", "33", "N", "9", "59.4", "E"}, "---------", "icff"},
+    {{"convert", "utm", "wgs84", "32", "N", "5933912", "565591"}, "-------", "aa"},
+    {{"convert-on", "DHDN", "dms", "dm", "53", "33", "0", "N", "9", "59", "24", "E"},
+     "------------",
+     "ffcffc"},
+    {{"route", "Hafen", "deg", "53.55", "N", "9.99", "E"}, "-------", "r"},
+};
+
+TEST(QuillpostGeo, EveryCommandAnswersAlikeInBothModes) {
+    for (const CommandCase& c : kEveryCommand) {
+        SCOPED_TRACE(c.arguments.front());
+        std::vector<std::string> raw{"--raw"};
+        for (std::size_t i = 0; i < c.arguments.size(); ++i) {
+            raw.push_back(c.argumentKinds[i] == 'a' ? Raw(Parse(c.arguments[i]) * kRadiansPerDegree)
+                                                    : c.arguments[i]);
+        }
+        const ProcessResult normal = Geo(c.arguments);
+        const ProcessResult rawRun = Geo(raw);
+        ASSERT_EQ(normal.status, 0) << normal.err;
+        ASSERT_EQ(rawRun.status, 0) << rawRun.err;
+        EXPECT_EQ(normal.err + rawRun.err, "");
+
+        const auto normalWords = Words(Lines(normal.out).at(0));
+        const auto rawWords = Words(Lines(rawRun.out).at(0));
+        ASSERT_EQ(rawWords.at(0), "0x0000");
+        if (c.outputKinds.empty()) {
+            EXPECT_EQ(normal.out, "ok\n");
+            EXPECT_EQ(rawRun.out, "0x0000\n");
+            continue;
+        }
+        ASSERT_EQ(normalWords.size(), c.outputKinds.size()) << normal.out;
+        ASSERT_EQ(rawWords.size(), c.outputKinds.size() + 1) << rawRun.out;
+        for (std::size_t i = 0; i < c.outputKinds.size(); ++i) {
+            const std::string& rawWord = rawWords[i + 1];
+            switch (c.outputKinds[i]) {
+                case 'a':
+                    EXPECT_EQ(normalWords[i], Fixed(Parse(rawWord) * kDegreesPerRadian, 9));
+                    break;
+                case 'l':
+                    EXPECT_EQ(normalWords[i], Fixed(Parse(rawWord), 3));
+                    break;
+                case 'f':
+                    EXPECT_EQ(normalWords[i], General(Parse(rawWord), 15));
+                    break;
+                default:
+                    EXPECT_EQ(normalWords[i], rawWord);
+            }
+        }
+    }
+}
+
+TEST(QuillpostGeo, EverydayCommandsAgreeWithGeographicLib) {
+    int zone = 0;
+    bool north = false;
+    double easting = 0.0;
+    double northing = 0.0;
+    GeographicLib::UTMUPS::Forward(53.55, 9.99, zone, north, easting, northing);
+    const auto utm = Words(Lines(Geo({"utm", "53.55", "9.99"}).out).at(0));
+    EXPECT_EQ(utm.at(0), std::to_string(zone));
+    EXPECT_EQ(utm.at(1), "N");
+    EXPECT_NEAR(Parse(utm.at(2)), easting, 0.001);
+    EXPECT_NEAR(Parse(utm.at(3)), northing, 0.001);
+
+    const auto geo = Words(Lines(Geo({"geo", "56", "S", "334000", "6247000"}).out).at(0));
+    double latitude = 0.0;
+    double longitude = 0.0;
+    GeographicLib::UTMUPS::Reverse(56, false, 334000, 6247000, latitude, longitude);
+    EXPECT_NEAR(Parse(geo.at(0)), latitude, 1e-8);
+    EXPECT_NEAR(Parse(geo.at(1)), longitude, 1e-8);
+
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    GeographicLib::Geocentric::WGS84().Forward(53.55, 9.99, 40, x, y, z);
+    const auto xyz = Words(Lines(Geo({"geocentric-forward", "53.55", "9.99", "40"}).out).at(0));
+    EXPECT_NEAR(Parse(xyz.at(0)), x, 0.001);
+    EXPECT_NEAR(Parse(xyz.at(1)), y, 0.001);
+    EXPECT_NEAR(Parse(xyz.at(2)), z, 0.001);
+}
+
+TEST(QuillpostGeo, ExitStatusesAndWhereTheReasonGoes) {
+    const ProcessResult ok = Geo({"utm", "53.55", "9.99"});
+    EXPECT_EQ(ok.status, 0);
+
+    const ProcessResult refused = Geo({"utm", "85", "0"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(Lines(refused.err).size(), 1u);
+    EXPECT_NE(refused.err.find("0x0001"), std::string::npos) << refused.err;
+
+    const ProcessResult refusedRaw = Geo({"--raw", "utm", "1.5", "0"});
+    EXPECT_EQ(refusedRaw.status, 1);
+    EXPECT_EQ(refusedRaw.out, "0x0001 - - - -\n");
+    EXPECT_EQ(Lines(refusedRaw.err).size(), 1u);
+
+    const std::vector<std::vector<std::string>> usageErrors = {
+        {"frobnicate"},
+        {"utm", "53.55"},
+        {"utm", "53.55", "9.99", "1"},
+        {"utm", "north", "9"},
+        {"utm", "53,55", "9"},
+        {"utm", "53.55x", "9"},
+        {"utm", "", "9"},
+        {"utm", " 53.55", "9"},
+        {"--frobnicate", "utm", "1", "2"},
+        {"geo", "32.5", "N", "500000", "0"},
+        {"geo", "32", "E", "500000", "0"},
+    };
+    for (const auto& arguments : usageErrors) {
+        const ProcessResult usage = Geo(arguments);
+        SCOPED_TRACE(arguments.front() + " " + (arguments.size() > 1 ? arguments[1] : ""));
+        EXPECT_EQ(usage.status, 2);
+        EXPECT_EQ(usage.out, "");
+        EXPECT_EQ(Lines(usage.err).size(), 1u);
+    }
+
+    const ProcessResult help = Geo({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: quillpost-geo [--raw] [COMMAND ARG...]"), std::string::npos);
+    EXPECT_NE(help.out.find("geocentric-datum-from-wgs84 X Y Z INDEX"), std::string::npos);
+    const ProcessResult version = Geo({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("quillpost-geo ", 0), 0u);
+}
+
+TEST(QuillpostGeo, NumbersAreReadAsStrtodReadsThemInTheCLocale) {
+    const std::string expected = Geo({"--raw", "geocentric-forward", "0.5", "0", "0"}).out;
+    for (const char* spelling : {"5e-1", "0x1p-1", "+0.5", ".5", "0.50000"}) {
+        EXPECT_EQ(Geo({"--raw", "geocentric-forward", spelling, "0", "0"}).out, expected)
+            << spelling;
+    }
+    // A German locale must not turn the decimal point into a comma.
+    const std::vector<std::string> german{"LC_ALL=de_DE.UTF-8"};
+    EXPECT_EQ(Geo({"utm", "53.55", "9.99"}, "", german).out, Geo({"utm", "53.55", "9.99"}).out);
+    EXPECT_EQ(Geo({"utm", "53,55", "9,99"}, "", german).status, 2);
+    // nan, inf and -0.0 are numbers; what the library makes of them is its business.
+    for (const char* number : {"nan", "-inf", "-0.0", "NAN", "1e308"}) {
+        EXPECT_NE(Geo({"geocentric-inverse", number, "0", "0"}).status, 2) << number;
+    }
+}
+
+TEST(QuillpostGeo, RawOutputsAreTheLibrarysExactBitsAndDashWhereNothingWasWritten) {
+    const double latitude = 0.9346238;
+    const double longitude = 0.1743569;
+    std::int32_t zone = 0;
+    char hemisphere = 0;
+    double easting = 0.0;
+    double northing = 0.0;
+    ASSERT_EQ(UtmProjection::Forward(latitude, longitude, &zone, &hemisphere, &easting, &northing),
+              0u);
+    const auto forward =
+        Words(Lines(Geo({"--raw", "utm-forward", Raw(latitude), Raw(longitude)}).out).at(0));
+    ASSERT_EQ(forward.size(), 5u);
+    EXPECT_EQ(forward[1], std::to_string(zone));
+    EXPECT_EQ(forward[2], std::string(1, hemisphere));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(Parse(forward[3])),
+              std::bit_cast<std::uint64_t>(easting));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(Parse(forward[4])),
+              std::bit_cast<std::uint64_t>(northing));
+
+    // The printed doubles fed back in are the same inputs the library gets here.
+    double backLatitude = 0.0;
+    double backLongitude = 0.0;
+    UtmProjection::Inverse(zone, hemisphere, easting, northing, &backLatitude, &backLongitude);
+    const auto inverse = Words(
+        Lines(Geo({"--raw", "utm-inverse", forward[1], forward[2], forward[3], forward[4]}).out)
+            .at(0));
+    EXPECT_EQ(inverse.at(1), Raw(backLatitude));
+    EXPECT_EQ(inverse.at(2), Raw(backLongitude));
+
+    // Refused before anything is written; a NaN the library writes is still written.
+    EXPECT_EQ(Geo({"--raw", "utm-inverse", "0", "n", "500000", "0"}).out, "0x0030 - -\n");
+    const auto nan = Words(Lines(Geo({"--raw", "geocentric-inverse", "nan", "0", "0"}).out).at(0));
+    ASSERT_EQ(nan.size(), 4u);
+    for (std::size_t i = 1; i < 4; ++i) {
+        EXPECT_NE(nan[i], "-");
+    }
+}
+
+TEST(QuillpostGeo, BatchAnswersEachLineInItsPlace) {
+    const std::string input =
+        "# a comment\n"
+        "utm 53.55 9.99\n"
+        "\n"
+        "bogus 1\n"
+        "   \t \n"
+        "utm 85 0\n"
+        "utm 53.55\n"
+        "\t# an indented comment\n"
+        "utm \"53.55\"\t9.99\r\n"
+        "datum-find \"EUR-7\n"
+        "datum-find \"EUR-7\"x\n"
+        "datum-find \"EUR-7\"";
+    const ProcessResult normal = Geo({}, input);
+    EXPECT_EQ(normal.status, 0);
+    EXPECT_EQ(normal.err, "");
+    const auto lines = Lines(normal.out);
+    ASSERT_EQ(lines.size(), 8u) << normal.out;
+    EXPECT_EQ(lines[0], Lines(Geo({"utm", "53.55", "9.99"}).out).at(0));
+    for (const int error : {1, 2, 3, 5, 6}) {
+        EXPECT_EQ(lines[error].rfind("error: ", 0), 0u) << lines[error];
+    }
+    EXPECT_NE(lines[2].find("0x0001"), std::string::npos);
+    EXPECT_EQ(lines[4], lines[0]);
+    EXPECT_EQ(lines[7], "3");
+
+    const auto raw = Lines(Geo({"--raw"}, input).out);
+    ASSERT_EQ(raw.size(), 8u);
+    EXPECT_EQ(raw[2], "0x0001 - - - -");
+    EXPECT_EQ(raw[3].rfind("error: ", 0), 0u);
+    EXPECT_EQ(raw[7], "0x0000 3");
+}
+
+TEST(QuillpostGeo, BatchLinesShareTheLibrarysState) {
+    const std::string utmInWgs84 = Lines(Geo({"utm-forward", "60", "5"}).out).at(0);
+    const std::string geocentricOnWgs84 =
+        Lines(Geo({"geocentric-forward", "53.55", "9.99", "0"}).out).at(0);
+    const std::string input =
+        "utm-set 6378388 " + kInternationalF + " 0\n" +  // 0
+        "convert deg utm 60 N 5 E\n"                     // a WGS 84 engine of its own
+        "utm-forward 60 5\n"                             // 1: International
+        "utm 60 5\n"                                     // 2: WGS 84 all the same
+        "utm-forward 60 5\n"                             // 3: still International
+        "utm-set 6378137 0.0025 0\n"                     // 4: refused, keeps International
+        "utm-forward 60 5\n"                             // 5
+        "utm-set 6378137 " +
+        kWgs84F + " 31\n" +   // 6: override
+        "utm-forward 60 5\n"  // 7: zone 31
+        "utm 60 5\n"          // 8: zone 32, no override
+        "tm-set 6378137 " +
+        kWgs84F + " 0 10 500000 0 0.9996\n" +  // 9
+        "tm-forward 53.55 9.99\n"              // 10: central meridian 10
+        "utm 53.55 9.99\n"                     // 11: zone 32
+        "tm-forward 53.55 9.99\n"              // 12: what UTM left: zone 32, central meridian 9
+        "geocentric-set 6378388 " +
+        kInternationalF + "\n" +              // 13
+        "geocentric-forward 53.55 9.99 0\n";  // 14
+    auto lines = Lines(Geo({}, input).out);
+    ASSERT_EQ(lines.size(), 16u);
+    lines.erase(lines.begin() + 1);
+    EXPECT_EQ(lines[0], "ok");
+    EXPECT_NE(lines[1], utmInWgs84);
+    EXPECT_EQ(lines[2], utmInWgs84);
+    EXPECT_EQ(lines[3], lines[1]);
+    EXPECT_EQ(lines[4].rfind("error: ", 0), 0u);
+    EXPECT_EQ(lines[5], lines[1]);
+    EXPECT_EQ(Words(lines[7]).at(0), "31");
+    EXPECT_EQ(lines[8], utmInWgs84);
+    const auto utm = Words(lines[11]);
+    EXPECT_EQ(lines[12], utm.at(2) + " " + utm.at(3));
+    EXPECT_NE(lines[10], lines[12]);
+    EXPECT_NE(lines[14], geocentricOnWgs84);
+}
+
+TEST(QuillpostGeo, ConvertShowsWhatTheEntryFormWouldShow) {
+    EXPECT_EQ(Geo({"convert", "deg", "dm", "53.5", "s", "9.75", "E"}).out, "53 30 S 9 45 E\n");
+    // A fresh form holds zone 0 and 0 m where UTM has no answer.
+    EXPECT_EQ(Geo({"convert", "deg", "utm", "89", "N", "0", "E"}).out, "0 N 0 0\n");
+    EXPECT_EQ(Geo({"convert-on", "WGE", "deg", "wgs84", "53.55", "N", "9.99", "E"}).out,
+              "53.550000000 9.990000000\n");
+    // Entered on the Potsdam datum, the WGS 84 position lies a good 100 m away.
+    const auto dhdn =
+        Words(Geo({"convert-on", "DHDN", "deg", "wgs84", "53.55", "N", "9.99", "E"}).out);
+    ASSERT_EQ(dhdn.size(), 2u);
+    EXPECT_NEAR(Parse(dhdn[0]), 53.55, 0.01);
+    EXPECT_GT(std::abs(Parse(dhdn[0]) - 53.55) + std::abs(Parse(dhdn[1]) - 9.99), 0.0005);
+
+    for (const std::vector<std::string>& usage : std::vector<std::vector<std::string>>{
+             {"convert", "deg", "dm", "53.5", "N", "9.75"},
+             {"convert", "deg", "wgs72", "53.5", "N", "9.75", "E"},
+             {"convert", "deg", "deg", "53.5", "E", "9.75", "N"},
+             {"convert", "utm", "deg", "32.0", "N", "5933912", "565591"},
+             {"convert-on", "NAD27", "deg", "deg", "53.5", "N", "9.75", "E"},
+             {"route", "x", "wgs84", "53.5", "N", "9.75", "E"},
+             {"append", "x.rte", "x", "deg", "53.5", "N", "9.75"}}) {
+        EXPECT_EQ(Geo(usage).status, 2) << usage[1] << " " << usage[2];
+    }
+}
+
+TEST(QuillpostGeo, RouteAndAppendWriteTheLineAddWrites) {
+    // A quoted name with blanks, upper-cased as the form does, in Windows-1252.
+    const std::string expected =
+        "[HAFEN \xC4\xD6\xDC \xDF||][0][10]|-9.990000,53.550000||-9.990000|53.550000|";
+    const ProcessResult batch =
+        Geo({}, "route \"Hafen \xC3\xA4\xC3\xB6\xC3\xBC \xC3\x9F\" deg 53.55 N 9.99 W\n");
+    EXPECT_EQ(batch.out, expected + "\n");
+    EXPECT_EQ(Geo({"route", "Hafen \xC3\xA4\xC3\xB6\xC3\xBC \xC3\x9F", "dm", "53", "33", "n", "9",
+                   "59.4", "w"})
+                  .out,
+              expected + "\n");
+
+    // Windows-1252 has upper-case partners beyond Latin-1 (Ÿ, Š, Œ, Ž); ÷ is no letter.
+    EXPECT_EQ(Geo({"route", "\xC3\xBF\xC5\xA1\xC5\x93\xC5\xBE\xC3\xB7", "deg", "0", "N", "0", "E"})
+                  .out.substr(0, 7),
+              "[\x9F\x8A\x8C\x8E\xF7|");
+
+    ScratchDir dir;
+    const std::string file = (dir / "Ausflug.rte").string();
+    EXPECT_EQ(Geo({"append", file, "Hafen", "deg", "53.55", "N", "9.99", "E"}).out, "appended\n");
+    EXPECT_EQ(Geo({"--raw", "append", file, "b", "utm", "32", "N", "5933912", "565591"}).out,
+              "0x0000 appended\n");
+    const std::string second =
+        Lines(Geo({"route", "B", "utm", "32", "N", "5933912", "565591"}).out).at(0);
+    EXPECT_EQ(ReadFileBytes(file),
+              "[HAFEN||][0][10]|9.990000,53.550000||9.990000|53.550000|\r\n" + second + "\r\n");
+
+    // An empty name and a file that cannot be opened leave the file as it was.
+    const ProcessResult empty = Geo({"append", file, "", "deg", "1", "N", "1", "E"});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.err, "quillpost-geo: The Name must not be empty!\n");
+    EXPECT_EQ(Geo({"--raw", "route", "", "deg", "1", "N", "1", "E"}).out, "0x0000 -\n");
+    const ProcessResult missing =
+        Geo({"append", (dir / "no" / "such.rte").string(), "a", "deg", "1", "N", "1", "E"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(Lines(ReadFileBytes(file)).size(), 2u);
+}
+
+}  // namespace

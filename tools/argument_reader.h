@@ -1,0 +1,40 @@
+// Reads the arguments of one command in order, each in the unit of the mode
+// (degrees or radians for angles), and keeps the first argument that is not
+// what the command expects as the usage error of the line.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "tool_mode.h"
+
+class ArgumentReader {
+  public:
+    ArgumentReader(std::span<const std::string_view> arguments, Mode mode);
+
+    // Each takes the next argument; `what` names it in the error.
+    double Angle(std::string_view what);  // radians
+    double Length(std::string_view what);
+    double Number(std::string_view what);
+    std::int32_t WholeNumber(std::string_view what);
+    char Character(std::string_view what);  // any single character, as typed
+    // One of `letters` (upper case), typed in either case; returns it in upper case.
+    char Hemisphere(std::string_view what, std::string_view letters);
+    std::string_view Text();
+
+    std::size_t Remaining() const { return m_arguments.size() - m_next; }
+    Mode mode() const { return m_mode; }
+    bool Failed() const { return !m_error.empty(); }
+    const std::string& Error() const { return m_error; }
+
+  private:
+    std::string_view Next();
+    void Fail(std::string_view what, std::string_view field, std::string_view expected);
+
+    std::span<const std::string_view> m_arguments;
+    std::size_t m_next = 0;
+    Mode m_mode;
+    std::string m_error;
+};

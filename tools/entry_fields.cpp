@@ -1,0 +1,124 @@
+#include "entry_fields.h"
+
+namespace {
+
+constexpr int kLatitude = 0;
+constexpr int kLongitude = 1;
+
+std::int32_t ReadSign(ArgumentReader& in, int axis) {
+    if (axis == kLatitude) {
+        return in.Hemisphere("N/S", "NS") == 'N' ? 1 : -1;
+    }
+    return in.Hemisphere("E/W", "EW") == 'E' ? 1 : -1;
+}
+
+// The form shows the first letter only for a sign of exactly +1.
+char Letter(const EntryFields& fields, int axis) {
+    const bool first = fields.sign[axis] == 1;
+    if (axis == kLatitude) {
+        return first ? 'N' : 'S';
+    }
+    return first ? 'E' : 'W';
+}
+
+}  // namespace
+
+std::optional<CoordFormat> ParseFormat(std::string_view name) {
+    if (name == "deg") {
+        return Deg;
+    }
+    if (name == "dm") {
+        return DegMin;
+    }
+    if (name == "dms") {
+        return DegMinSec;
+    }
+    if (name == "utm") {
+        return UTM;
+    }
+    return std::nullopt;
+}
+
+std::size_t FieldCount(CoordFormat format) {
+    switch (format) {
+        case DegMin:
+            return 6;
+        case DegMinSec:
+            return 8;
+        default:
+            return 4;
+    }
+}
+
+void ReadFields(ArgumentReader& in, CoordFormat format, EntryFields& fields) {
+    if (format == UTM) {
+        fields.zone = in.WholeNumber("ZONE");
+        fields.sign[kLatitude] = ReadSign(in, kLatitude);
+        fields.utm.northing = in.Length("NORTHING");
+        fields.utm.easting = in.Length("EASTING");
+        return;
+    }
+    for (const int axis : {kLatitude, kLongitude}) {
+        const bool latitude = axis == kLatitude;
+        fields.degrees[axis] = in.Number(latitude ? "latitude degrees" : "longitude degrees");
+        if (format != Deg) {
+            fields.minutes[axis] = in.Number(latitude ? "latitude minutes" : "longitude minutes");
+        }
+        if (format == DegMinSec) {
+            fields.seconds[axis] = in.Number(latitude ? "latitude seconds" : "longitude seconds");
+        }
+        fields.sign[axis] = ReadSign(in, axis);
+    }
+}
+
+void StoreFields(PositionEngine& engine, CoordFormat format, const EntryFields& fields) {
+    switch (format) {
+        case Deg:
+            engine.SetFromDeg(fields.sign, fields.degrees);
+            break;
+        case DegMin:
+            engine.SetFromDegMin(fields.sign, fields.degrees, fields.minutes);
+            break;
+        case DegMinSec:
+            engine.SetFromDegMinSec(fields.sign, fields.degrees, fields.minutes, fields.seconds);
+            break;
+        case UTM:
+            engine.SetFromUtm(fields.sign[kLatitude], fields.zone, fields.utm);
+            break;
+    }
+}
+
+void ShowFields(const PositionEngine& engine, CoordFormat format, EntryFields& fields) {
+    switch (format) {
+        case Deg:
+            engine.GetDeg(fields.sign, fields.degrees);
+            break;
+        case DegMin:
+            engine.GetDegMin(fields.sign, fields.degrees, fields.minutes);
+            break;
+        case DegMinSec:
+            engine.GetDegMinSec(fields.sign, fields.degrees, fields.minutes, fields.seconds);
+            break;
+        case UTM:
+            engine.GetUtm(fields.sign[kLatitude], fields.zone, fields.utm);
+            break;
+    }
+}
+
+void WriteFields(ResultLine& out, CoordFormat format, const EntryFields& fields) {
+    if (format == UTM) {
+        out.Integer(fields.zone).Letter(Letter(fields, kLatitude));
+        out.FormValue(fields.utm.northing).FormValue(fields.utm.easting);
+        return;
+    }
+    for (const int axis : {kLatitude, kLongitude}) {
+        out.FormValue(fields.degrees[axis]);
+        if (format != Deg) {
+            out.FormValue(fields.minutes[axis]);
+        }
+        if (format == DegMinSec) {
+            out.FormValue(fields.seconds[axis]);
+        }
+        out.Letter(Letter(fields, axis));
+    }
+}

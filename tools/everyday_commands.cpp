@@ -1,0 +1,235 @@
+// The everyday commands, for people who keep lists of positions: UTM on WGS 84
+// as the program converts, the entry form's conversions between its display
+// formats, and its route-point line.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "command_table.h"
+#include "engine/position_engine.h"
+#include "entry_fields.h"
+#include "library_state.h"
+#include "platform/host_path.h"
+#include "projection/utm_projection.h"
+#include "ui/add_route_point.h"
+#include "ui/name_case.h"
+#include "ui/route_line.h"
+
+namespace {
+
+constexpr int kEnglish = 1;
+
+Outcome Utm(ArgumentReader& in) {
+    const double latitude = in.Angle("LAT");
+    const double longitude = in.Angle("LON");
+    if (in.Failed()) {
+        return UsageError(in.Error());
+    }
+    std::int32_t zone = kUnwrittenInteger;
+    char hemisphere = kUnwrittenLetter;
+    double easting = kUnwritten;
+    double northing = kUnwritten;
+    std::uint32_t flags = 0;
+    {
+        const LibraryState::Wgs84Utm wgs84;
+        flags =
+            UtmProjection::Forward(latitude, longitude, &zone, &hemisphere, &easting, &northing);
+    }
+    ResultLine out(in.mode(), flags);
+    out.Integer(zone).Letter(hemisphere).Length(easting).Length(northing);
+    return Answer(flags, out, kUtmReasons);
+}
+
+Outcome Geo(ArgumentReader& in) {
+    const std::int32_t zone = in.WholeNumber("ZONE");
+    const char hemisphere = in.Hemisphere("HEMI", "NS");
+    const double easting = in.Length("EASTING");
+    const double northing = in.Length("NORTHING");
+    if (in.Failed()) {
+        return UsageError(in.Error());
+    }
+    double latitude = kUnwritten;
+    double longitude = kUnwritten;
+    std::uint32_t flags = 0;
+    {
+        const LibraryState::Wgs84Utm wgs84;
+        flags = UtmProjection::Inverse(zone, hemisphere, easting, northing, &latitude, &longitude);
+    }
+    ResultLine out(in.mode(), flags);
+    out.Angle(latitude).Angle(longitude);
+    return Answer(flags, out, kUtmReasons);
+}
+
+// The fields of the format `name`, or the usage error.
+std::optional<Outcome> ReadEntry(ArgumentReader& in, std::string_view what, std::string_view name,
+                                 CoordFormat& format, EntryFields& fields) {
+    const auto parsed = ParseFormat(name);
+    if (!parsed) {
+        return UsageError(std::string(what) + " must be deg, dm, dms or utm, not '" +
+                          std::string(name) + "'");
+    }
+    format = *parsed;
+    if (in.Remaining() != FieldCount(format)) {
+        return UsageError(std::string(name) + " takes " + std::to_string(FieldCount(format)) +
+                          " fields, not " + std::to_string(in.Remaining()));
+    }
+    ReadFields(in, format, fields);
+    if (in.Failed()) {
+        return UsageError(in.Error());
+    }
+    return std::nullopt;
+}
+
+// Add's own refusals, which come without flags.
+Outcome Refused(Mode mode, std::string reason) {
+    ResultLine out(mode, 0);
+    out.Word("-");
+    return Outcome{Outcome::Status::Refused, mode == Mode::Raw ? out.Text() : std::string(),
+                   std::move(reason)};
+}
+
+// Runs `use` on a new position engine, as the form owns one. The engine sets
+// UTM to its datum's ellipsoid, so utm-set's choice is put back afterwards.
+template <typename Use>
+void WithEngine(Use use) {
+    LibraryState::LoadTables();
+    {
+        PositionEngine engine;
+        use(engine);
+    }
+    LibraryState::RestoreUtmParameters();
+}
+
+Outcome ConvertOn(ArgumentReader& in, std::optional<DatumChoice> datum) {
+    if (in.Remaining() < 2) {
+        return UsageError("FROM, TO and the fields of FROM expected");
+    }
+    const std::string_view fromName = in.Text();
+    const std::string_view to = in.Text();
+    const bool toWgs84 = to == "wgs84";
+    const auto toFormat = ParseFormat(to);
+    if (!toWgs84 && !toFormat) {
+        return UsageError("TO must be deg, dm, dms, utm or wgs84, not '" + std::string(to) + "'");
+    }
+    CoordFormat from = Deg;
+    EntryFields fields;
+    if (const auto usage = ReadEntry(in, "FROM", fromName, from, fields)) {
+        return *usage;
+    }
+
+    std::uint32_t flags = 0;
+    double latitude = kUnwritten;
+    double longitude = kUnwritten;
+    WithEngine([&](PositionEngine& engine) {
+        if (datum) {
+            flags = engine.SelectDatum(*datum);
+        }
+        StoreFields(engine, from, fields);
+        if (toWgs84) {
+            engine.GetWgs84(latitude, longitude);
+        } else {
+            ShowFields(engine, *toFormat, fields);
+        }
+    });
+
+    ResultLine out(in.mode(), flags);
+    if (toWgs84) {
+        out.Angle(latitude).Angle(longitude);
+    } else {
+        WriteFields(out, *toFormat, fields);
+    }
+    return Answer(flags, out, kUtmReasons);
+}
+
+Outcome Convert(ArgumentReader& in) {
+    return ConvertOn(in, std::nullopt);
+}
+
+Outcome ConvertOnDatum(ArgumentReader& in) {
+    const std::string_view datum = in.Text();
+    if (datum == "WGE") {
+        return ConvertOn(in, Wge);
+    }
+    if (datum == "EUR-7") {
+        return ConvertOn(in, Eur7);
+    }
+    if (datum == "DHDN") {
+        return ConvertOn(in, Dhdn);
+    }
+    return UsageError("DATUM must be WGE, EUR-7 or DHDN, not '" + std::string(datum) + "'");
+}
+
+// The line Add writes for NAME and the entry, without its line break; or why not.
+std::optional<Outcome> RouteLine(ArgumentReader& in, std::string& line) {
+    if (in.Remaining() < 2) {
+        return UsageError("NAME, FORMAT and the fields of FORMAT expected");
+    }
+    // The name comes in the terminal's encoding; the line goes out in the
+    // device's code page, as Add writes it.
+    CString name(HostBytesToWide(in.Text()));
+    CoordFormat format = Deg;
+    EntryFields fields;
+    if (const auto usage = ReadEntry(in, "FORMAT", in.Text(), format, fields)) {
+        return usage;
+    }
+    // As the form does when the name field is left.
+    NormaliseName(name);
+    if (name.IsEmpty()) {
+        return Refused(in.mode(), EmptyNameMessages[kEnglish]);
+    }
+    double position[2] = {0.0, 0.0};
+    WithEngine([&](PositionEngine& engine) {
+        StoreFields(engine, format, fields);
+        engine.GetWgs84(position[0], position[1]);
+    });
+    // Add turns the engine's radians into degrees itself.
+    position[0] *= AngleConstants::k180OverPi;
+    position[1] *= AngleConstants::k180OverPi;
+    line = FormatRouteLine(name, position);
+    line.pop_back();
+    return std::nullopt;
+}
+
+Outcome Route(ArgumentReader& in) {
+    std::string line;
+    if (const auto failed = RouteLine(in, line)) {
+        return *failed;
+    }
+    ResultLine out(in.mode(), 0);
+    out.Word(line);
+    return Answer(0, out, {});
+}
+
+Outcome Append(ArgumentReader& in) {
+    if (in.Remaining() < 3) {
+        return UsageError("FILE, NAME, FORMAT and the fields of FORMAT expected");
+    }
+    const std::filesystem::path file(in.Text());
+    std::string line;
+    if (const auto failed = RouteLine(in, line)) {
+        return *failed;
+    }
+    line.push_back('\n');
+    if (!AppendToRouteFile(file, line)) {
+        return Refused(in.mode(), "cannot append to '" + file.string() + "'");
+    }
+    ResultLine out(in.mode(), 0);
+    out.Word("appended");
+    return Answer(0, out, {});
+}
+
+const Command kCommands[] = {
+    {"utm", "LAT LON", 2, Utm},
+    {"geo", "ZONE HEMI EASTING NORTHING", 4, Geo},
+    {"convert", "FROM TO FIELDS", -1, Convert},
+    {"convert-on", "DATUM FROM TO FIELDS", -1, ConvertOnDatum},
+    {"route", "NAME FORMAT FIELDS", -1, Route},
+    {"append", "FILE NAME FORMAT FIELDS", -1, Append},
+};
+
+}  // namespace
+
+std::span<const Command> EverydayCommands() {
+    return kCommands;
+}

@@ -1,0 +1,7 @@
+// The text of quillpost-geo --help: the grammar in brief, the commands with
+// their arguments, and examples.
+#pragma once
+
+#include <cstdio>
+
+void PrintHelp(std::FILE* out);

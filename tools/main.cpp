@@ -1,0 +1,60 @@
+// quillpost-geo, the command-line companion of Quillpost: the program's
+// conversions for scripts, and its library reachable operation by operation.
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "batch.h"
+#include "command_table.h"
+#include "help_text.h"
+
+namespace {
+
+constexpr int kExitRefused = 1;
+constexpr int kExitUsage = 2;
+
+int Fail(int status, const std::string& reason) {
+    std::fprintf(stderr, "quillpost-geo: %s\n", reason.c_str());
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Mode mode = Mode::Normal;
+    int first = 1;
+    for (; first < argc && std::string_view(argv[first]).starts_with("--"); ++first) {
+        const std::string_view option = argv[first];
+        if (option == "--raw") {
+            mode = Mode::Raw;
+        } else if (option == "--help") {
+            PrintHelp(stdout);
+            return 0;
+        } else if (option == "--version") {
+            std::printf("quillpost-geo %s\n", QUILLPOST_VERSION);
+            return 0;
+        } else {
+            return Fail(kExitUsage, "unknown option '" + std::string(option) + "' (see --help)");
+        }
+    }
+    if (first == argc) {
+        return RunBatch(mode);
+    }
+
+    const std::vector<std::string_view> fields(argv + first, argv + argc);
+    const Outcome outcome = RunCommand(fields, mode);
+    switch (outcome.status) {
+        case Outcome::Status::Ok:
+            std::printf("%s\n", outcome.line.c_str());
+            return 0;
+        case Outcome::Status::Refused:
+            if (mode == Mode::Raw) {
+                std::printf("%s\n", outcome.line.c_str());
+            }
+            return Fail(kExitRefused, outcome.reason);
+        case Outcome::Status::UsageError:
+            break;
+    }
+    return Fail(kExitUsage, outcome.reason);
+}
