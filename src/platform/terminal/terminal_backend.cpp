@@ -34,9 +34,9 @@ void RestoreTerminal() {
     }
 }
 
+// Installed with SA_RESETHAND: the signal raised again takes its default action.
 extern "C" void OnFatalSignal(int signal) {
     RestoreTerminal();
-    std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
 
@@ -106,10 +106,11 @@ bool ClosesMessageBox(Key key) {
     return key == Key::Enter || key == Key::Escape || key == Key::F10;
 }
 
-// Reads one key: a character, or a function key (true). In a locale of
-// single-byte characters each byte is a character of its own; ncurses'
-// wide reading would instead swallow the keys after a byte the locale does
-// not know (an umlaut typed in UTF-8 under the "C" locale).
+// Reads one key as get_wch does: OK with a character, KEY_CODE_YES with a
+// function key, or ERR. In a locale of single-byte characters each byte is
+// a character of its own; ncurses' wide reading would instead swallow the
+// keys after a byte the locale does not know (an umlaut typed in UTF-8
+// under the "C" locale).
 int ReadKey(wint_t* code) {
     if (MB_CUR_MAX > 1) {
         return get_wch(code);
