@@ -109,22 +109,19 @@ TEST_F(BadInputTest, EveryNumberFieldAnswersEveryInputClearly) {
                 }
                 const std::wstring before = d.Text(field.id);
                 for (const Answer& answer : AnswersOf(field)) {
-                    const std::string what =
-                        "field " + std::to_string(field.id) + " '" +
-                        std::string(
-                            answer.typed.begin(),
-                            answer.typed.begin() + std::min<size_t>(20, answer.typed.size())) +
-                        "'";
+                    const std::string typed(answer.typed.begin(), answer.typed.end());
+                    SCOPED_TRACE("field " + std::to_string(field.id) + ", typed '" +
+                                 typed.substr(0, 20) + "'");
                     d.Type(field.id, answer.typed).Leave();
                     if (answer.message.empty()) {
-                        EXPECT_THAT(ui.TakeMessageBoxes(), IsEmpty()) << what;
-                        EXPECT_NE(d.Focus(), field.id) << what;
+                        EXPECT_THAT(ui.TakeMessageBoxes(), IsEmpty());
+                        EXPECT_NE(d.Focus(), field.id);
                     } else {
-                        EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(answer.message)) << what;
-                        EXPECT_EQ(d.Focus(), field.id) << what;  // back to the field to mend
+                        EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(answer.message));
+                        EXPECT_EQ(d.Focus(), field.id);  // back to the field to mend
                     }
                     d.Type(field.id, before).Leave();
-                    EXPECT_THAT(ui.TakeMessageBoxes(), IsEmpty()) << what;
+                    EXPECT_THAT(ui.TakeMessageBoxes(), IsEmpty());
                 }
             }
         }
