@@ -1,6 +1,7 @@
 #include "platform/data_exchange.h"
 
 #include <locale.h>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <clocale>
@@ -16,6 +17,13 @@ int g_language = 0;
 
 const wchar_t* NotANumberMessage() {
     return g_language == 1 ? L"Please enter a number." : L"Bitte geben Sie eine Zahl ein.";
+}
+
+// A field of whole numbers says so: "53.5" is a number, and being asked for
+// one would not tell the user what is wrong with it.
+const wchar_t* NotAWholeNumberMessage() {
+    return g_language == 1 ? L"Please enter a whole number."
+                           : L"Bitte geben Sie eine ganze Zahl ein.";
 }
 
 CString RangeMessage(const CString& low, const CString& high) {
@@ -65,26 +73,23 @@ size_t SkipSign(const std::wstring& text, size_t at) {
 
 namespace DataExchange {
 
+// A whole decimal number as typed: sign and digits. One too large for an int
+// comes back as the int's nearest limit, which lies outside every range, so
+// the user hears the range rather than that a number is not one.
 std::optional<int> ParseInt(const std::wstring& typed) {
     const std::wstring text = Trimmed(typed);
     const size_t digits = SkipSign(text, 0);
     if (digits == text.size() || SkipDigits(text, digits) != text.size()) {
         return std::nullopt;
     }
+    const bool negative = text[0] == L'-';
+    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
     long long value = 0;
-    for (size_t i = digits; i < text.size(); ++i) {
+    for (size_t i = digits; i < text.size() && value <= limit; ++i) {
         value = value * 10 + (text[i] - L'0');
-        if (value > static_cast<long long>(INT_MAX) + 1) {
-            return std::nullopt;
-        }
     }
-    if (text[0] == L'-') {
-        value = -value;
-    }
-    if (value > INT_MAX) {
-        return std::nullopt;
-    }
-    return static_cast<int>(value);
+    value = std::min(value, limit);
+    return static_cast<int>(negative ? -value : value);
 }
 
 // A decimal number as typed: sign, digits with at most one point (at least
@@ -174,7 +179,7 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
     if (const auto number = DataExchange::ParseInt(window->text)) {
         value = *number;
     } else {
-        pDX->Fail(NotANumberMessage());
+        pDX->Fail(NotAWholeNumberMessage());
     }
 }
 

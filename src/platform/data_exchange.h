@@ -36,8 +36,8 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue);
 void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minValue, double maxValue);
 
 // How DDX_Text reads a field's text: a whole or a decimal number with blanks
-// around it allowed; nothing when the text is not a number or a whole number
-// does not fit an int.
+// around it allowed, nothing when the text is not one. Numbers too large come
+// back as the int's nearest limit or as an infinity.
 namespace DataExchange {
 std::optional<int> ParseInt(const std::wstring& typed);
 std::optional<double> ParseDouble(const std::wstring& typed);

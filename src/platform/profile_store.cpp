@@ -28,7 +28,8 @@ std::string Trim(const std::string& text) {
 }
 
 bool EqualNoCase(const std::string& left, const std::string& right) {
-    return left.size() == right.size() && strncasecmp(left.c_str(), right.c_str(), left.size()) == 0;
+    return left.size() == right.size() &&
+           strncasecmp(left.c_str(), right.c_str(), left.size()) == 0;
 }
 
 // "[Name]" gives Name; any other line gives false.
@@ -71,8 +72,18 @@ bool ReadLines(const fs::path& file, std::vector<std::string>* lines) {
     return true;
 }
 
+// A settings file that the user has made read-only is left as it is: the
+// rename below would otherwise replace it whatever its permissions say.
+bool IsReadOnly(const fs::path& file) {
+    struct stat status;
+    return stat(file.c_str(), &status) == 0 &&
+           ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+            access(file.c_str(), W_OK) != 0);
+}
+
 // Writes a temporary file beside the target and renames it over the target,
-// so that a reader sees either the old file or the new one, never half.
+// so that a reader sees either the old file or the new one, never half. The
+// new file keeps the old one's permissions.
 bool ReplaceFile(const fs::path& file, const std::string& contents) {
     std::error_code error;
     fs::create_directories(file.parent_path(), error);
@@ -90,7 +101,9 @@ bool ReplaceFile(const fs::path& file, const std::string& contents) {
         ok = n > 0;
         done += ok ? static_cast<size_t>(n) : 0;
     }
-    ok = ok && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
+    struct stat old;
+    const mode_t mode = stat(file.c_str(), &old) == 0 ? old.st_mode & 07777 : 0644;
+    ok = ok && fchmod(fd, mode) == 0 && fsync(fd) == 0;
     ok = (close(fd) == 0) && ok;
     if (ok && rename(pattern.c_str(), file.c_str()) == 0) {
         return true;
@@ -165,8 +178,14 @@ int ReadInt(const fs::path& file, const std::wstring& section, const std::wstrin
 
 bool WriteInt(const fs::path& file, const std::wstring& section, const std::wstring& name,
               int value) {
+    // A file that is there but cannot be read would be replaced by one that
+    // holds only this value: everything else in it would be lost.
     std::vector<std::string> lines;
-    ReadLines(file, &lines);
+    std::error_code error;
+    const bool exists = fs::exists(fs::symlink_status(file, error));
+    if (exists && (IsReadOnly(file) || !ReadLines(file, &lines))) {
+        return false;
+    }
     const std::string wantedSection = WideToHostBytes(section);
     const std::string wantedName = WideToHostBytes(name);
     const std::string entry = wantedName + "=" + std::to_string(value);

@@ -15,7 +15,9 @@ std::filesystem::path FilePath(const std::wstring& company, const std::wstring& 
 int ReadInt(const std::filesystem::path& file, const std::wstring& section,
             const std::wstring& name, int defaultValue);
 
-// Returns false when the file could not be replaced; the old file is then intact.
+// Returns false when the file could not be replaced; the old file is then
+// intact. A file that is read-only, or that is there but cannot be read, is
+// never replaced.
 bool WriteInt(const std::filesystem::path& file, const std::wstring& section,
               const std::wstring& name, int value);
 

@@ -1,5 +1,7 @@
 #include "ui/add_route_point.h"
 
+#include <cmath>
+
 #include "platform/backend.h"
 #include "platform/code_page.h"
 #include "platform/device_files.h"
@@ -16,6 +18,13 @@ int AddRoutePoint(const CString& name, const double position[2], int language) {
         // Any language but English speaks German, as the framework's messages do.
         const std::wstring message = FromAnsiCodePage(EmptyNameMessages[language == 1 ? 1 : 0]);
         AfxMessageBox(message.c_str(), MB_OK);
+        return 0;
+    }
+    // A number typed too large for a double reaches here as an infinity (the
+    // form has already said it is out of range). Written, it would put "inf"
+    // where the navigation software expects a decimal: there is no route
+    // point to choose a file for.
+    if (!std::isfinite(position[0]) || !std::isfinite(position[1])) {
         return 0;
     }
     CRouteFileDlg chooser;

@@ -266,15 +266,25 @@ TEST_F(DialogTest, NumbersAreReadAsTypedWhateverTheLocale) {
                 << text;
         }
         d.Type(12, L"1");
-        for (const wchar_t* text : {L"12.0", L"2147483648", L"1e1", L"0x1"}) {
+        for (const wchar_t* text : {L"12.0", L"1e1", L"0x1", L""}) {
             d.Type(11, text);
             EXPECT_FALSE(d.Dialog().UpdateData(TRUE)) << text;
-            EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(L"Bitte geben Sie eine Zahl ein."))
+            EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(L"Bitte geben Sie eine ganze Zahl ein."))
                 << text;
         }
-        d.Type(11, L"-2147483648");
-        EXPECT_FALSE(d.Dialog().UpdateData(TRUE));
-        EXPECT_EQ(dlg.m_number, -2147483648);
+        // Whole numbers beyond an int are held at its limits, outside the range.
+        const std::pair<std::wstring, int> limits[] = {
+            {L"-2147483648", -2147483647 - 1},
+            {L"2147483648", 2147483647},
+            {L"-" + std::wstring(40, L'9'), -2147483647 - 1},
+            {std::wstring(300, L'9'), 2147483647}};
+        for (const auto& [text, value] : limits) {
+            d.Type(11, text);
+            EXPECT_FALSE(d.Dialog().UpdateData(TRUE));
+            EXPECT_EQ(dlg.m_number, value);
+            EXPECT_THAT(ui.TakeMessageBoxes(),
+                        ElementsAre(L"Bitte geben Sie eine Zahl zwischen 0 und 60 ein."));
+        }
         d.Type(11, L" +42 ").Type(12, L"1e-7");
         EXPECT_TRUE(d.Dialog().UpdateData(TRUE));
         EXPECT_EQ(dlg.m_number, 42);
@@ -295,9 +305,9 @@ TEST_F(DialogTest, FrameworkMessagesInEnglish) {
         d.Cancel();
     });
     dlg.DoModal();
-    EXPECT_THAT(ui.MessageBoxes(),
-                ElementsAre(L"Please enter a number between 0 and 60.", L"Please enter a number.",
-                            L"Please enter a number between 0 and 90."));
+    EXPECT_THAT(ui.MessageBoxes(), ElementsAre(L"Please enter a number between 0 and 60.",
+                                               L"Please enter a whole number.",
+                                               L"Please enter a number between 0 and 90."));
 }
 
 TEST_F(DialogTest, TabOrderFollowsZOrderChangesAndSkipsHiddenAndDisabledControls) {

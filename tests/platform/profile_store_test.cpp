@@ -5,11 +5,12 @@
 
 #include "platform/win_app.h"
 #include "support/scratch_dir.h"
+#include "support/unprivileged.h"
 
 namespace {
 
 class ProfileStoreTest : public ::testing::Test {
-protected:
+  protected:
     ScratchDir dir;
     std::filesystem::path file = dir / "Kvo Applications/Quillpost.ini";
 };
@@ -60,7 +61,8 @@ TEST_F(ProfileStoreTest, WritingCreatesTheFolderAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(ProfileStore::WriteInt(file, L"Settings", L"Format", 1));
     EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Format", 0), 1);
     int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator(file.parent_path())) {
         ++entries;
     }
     EXPECT_EQ(entries, 1);
@@ -73,6 +75,39 @@ TEST_F(ProfileStoreTest, AFailedWriteLeavesTheOldFile) {
     WriteFileBytes(dir / "not-a-folder", "x");
     EXPECT_FALSE(ProfileStore::WriteInt(blocked, L"Settings", L"Format", 3));
     EXPECT_EQ(ReadFileBytes(file), "[Settings]\nFormat=2\n");
+}
+
+// Replacing a file that could not be read would keep only the one value
+// written: whatever else it held would be lost.
+TEST_F(ProfileStoreTest, AFileThatCannotBeReadIsNeverReplaced) {
+    std::filesystem::create_directories(file);  // a folder where the file should be
+    EXPECT_FALSE(ProfileStore::WriteInt(file, L"Settings", L"Format", 1));
+    EXPECT_TRUE(std::filesystem::is_directory(file));
+    std::filesystem::remove(file);
+
+    const std::string huge = "[Settings]\nFormat=2\n" + std::string(2 << 20, ';');
+    WriteFileBytes(file, huge);
+    EXPECT_FALSE(ProfileStore::WriteInt(file, L"Settings", L"Format", 1));
+    EXPECT_EQ(ReadFileBytes(file), huge);
+
+    WriteFileBytes(file, "[Settings]\nFormat=2\n");
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+    std::filesystem::permissions(file.parent_path(), std::filesystem::perms::all);
+    std::filesystem::permissions(file, std::filesystem::perms::owner_write);  // write-only
+    GiveToChild(file);
+    EXPECT_EQ(RunUnprivileged(
+                  [&] { return ProfileStore::WriteInt(file, L"Settings", L"Format", 1) ? 1 : 0; }),
+              0);
+    EXPECT_EQ(ReadFileBytes(file), "[Settings]\nFormat=2\n");
+}
+
+TEST_F(ProfileStoreTest, ANewFileKeepsTheOldOnesPermissions) {
+    WriteFileBytes(file, "[Settings]\nFormat=2\n");
+    std::filesystem::permissions(
+        file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    ASSERT_TRUE(ProfileStore::WriteInt(file, L"Settings", L"Format", 1));
+    EXPECT_EQ(std::filesystem::status(file).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST_F(ProfileStoreTest, TheApplicationFindsItsFileUnderTheConfigFolder) {

@@ -86,7 +86,7 @@ TEST_F(RouteFile, TheFileKeepsItsStyleAndNothingGlues) {
 
 TEST_F(RouteFile, TwoProgramsAppendingAtOnceWriteWholeLines) {
     WriteFileBytes(file, "x");
-    const int kLines = 200;
+    const int kLines = 1000;
     pid_t children[2];
     for (int k = 0; k < 2; ++k) {
         children[k] = fork();

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Add: a named position appended to the route file picked in the chooser,
+# exactly as the navigation software reads it; an empty name is refused
+# with its message and writes nothing.
+source "$(dirname "$0")/driver.sh"
+
+printf '[START||][0][10]|10.000000,53.550000||10.000000|53.550000|\r\n' >"$QP_ROUTES/Ausflug.rte"
+: >"$QP_ROUTES/Heimweg.rte"
+before=$(cat "$QP_ROUTES/Ausflug.rte")
+
+qp_start
+qp_wait_for "Quillpost Language"
+qp_keys Tab Space Tab Enter
+qp_wait_for "Format Degree"
+
+# Name, latitude, longitude; then past the hemisphere buttons and the list to Add.
+qp_type "Home"
+qp_keys Tab
+qp_type "53.5"
+qp_keys Tab
+qp_type "10"
+qp_keys Tab Tab Tab Tab Enter
+qp_wait_for "Routing File Dialog"
+qp_shows "│Ausflug.rte" || qp_fail "the chooser lacks Ausflug.rte"
+qp_shows "│Heimweg.rte" || qp_fail "the chooser lacks Heimweg.rte"
+qp_keys Down Enter
+qp_wait_gone "Routing File Dialog"
+qp_wait_for "HOME"
+
+expected='[HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|'
+qp_until "the route point in the file" test "$(wc -l <"$QP_ROUTES/Ausflug.rte")" -eq 2
+qp_expect_eq "$(head -n 1 "$QP_ROUTES/Ausflug.rte")" "$before" "the file's first line"
+qp_expect_eq "$(tail -n 1 "$QP_ROUTES/Ausflug.rte" | tr -d '\r')" "$expected" "the appended line"
+[ ! -s "$QP_ROUTES/Heimweg.rte" ] || qp_fail "the other route file was written"
+
+# Back to the name (marked when the focus arrives), clear it, and Add.
+qp_keys Tab BSpace BTab Enter
+qp_wait_for "The Name must not be empty!"
+qp_keys Enter
+qp_wait_gone "The Name must not be empty!"
+qp_hides "Routing File Dialog" || qp_fail "the chooser opened for an empty name"
+qp_expect_eq "$(wc -l <"$QP_ROUTES/Ausflug.rte")" 2 "lines after the refused Add"
+
+qp_keys Escape
+qp_expect_exit 0 "after Esc"
+echo "add route point: passed"

@@ -1,0 +1,117 @@
+# Drives the real quillpost in a tmux server of the test's own, with a
+# scratch settings folder and storage card; sourced by the end-to-end tests.
+# The program under test is $QUILLPOST (set by CTest).
+#
+#   qp_start [-x COLS -y ROWS] [VAR=value ...]   start the program
+#   qp_keys KEY ...        keys as tmux names them (Tab, BTab, Enter, F10, C-c)
+#   qp_type TEXT           text, typed as is
+#   qp_wait_for TEXT       wait until the screen shows TEXT
+#   qp_expect_exit STATUS  wait until the program ends with that exit status
+#   qp_fail MESSAGE        fail the test, showing the screen
+set -euo pipefail
+
+: "${QUILLPOST:?QUILLPOST must name the program under test}"
+QP_TIMEOUT=${QP_TIMEOUT:-20}
+
+QP_SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/quillpost-e2e-XXXXXX")
+QP_CONFIG="$QP_SCRATCH/config"
+QP_CARD="$QP_SCRATCH/card"
+QP_ROUTES="$QP_CARD/MN6/Settings/Routes"
+QP_INI="$QP_CONFIG/Kvo Applications/Quillpost.ini"
+mkdir -p "$QP_CONFIG" "$QP_ROUTES"
+printf 'set -g remain-on-exit on\n' >"$QP_SCRATCH/tmux.conf"
+
+# Each start gets a tmux server of its own, on a socket in the scratch
+# folder: a new server on the socket of one just killed may meet it still
+# shutting down.
+QP_STARTS=0
+
+# tmux itself reads and writes UTF-8, whatever the program's locale is.
+qp_tmux() {
+    LC_ALL=C.UTF-8 tmux -u -S "$QP_SCRATCH/tmux-$QP_STARTS" -f "$QP_SCRATCH/tmux.conf" "$@"
+}
+
+qp_cleanup() {
+    qp_tmux kill-server 2>/dev/null || true
+    rm -rf "$QP_SCRATCH"
+}
+trap qp_cleanup EXIT
+
+# Starts the program (or, with QP_COMMAND set, that shell command) in a
+# new tmux server; a running one is ended first. The program's exit status goes
+# to a file: tmux may report a pane dead before it knows the status.
+qp_start() {
+    local cols=80 rows=24
+    while [ $# -gt 0 ]; do
+        case $1 in
+            -x) cols=$2; shift 2 ;;
+            -y) rows=$2; shift 2 ;;
+            *) break ;;
+        esac
+    done
+    qp_tmux kill-server 2>/dev/null || true
+    QP_STARTS=$((QP_STARTS + 1))
+    local env=(-e "XDG_CONFIG_HOME=$QP_CONFIG" -e "QUILLPOST_STORAGE_CARD=$QP_CARD"
+        -e LANG=C.UTF-8 -e LC_ALL=C.UTF-8)
+    local setting
+    for setting in "$@"; do env+=(-e "$setting"); done
+    rm -f "$QP_SCRATCH/status"
+    local command="'$QUILLPOST'; echo \$? >'$QP_SCRATCH/status'"
+    qp_tmux new-session -d -x "$cols" -y "$rows" "${env[@]}" "${QP_COMMAND:-$command}"
+}
+
+qp_keys() { qp_tmux send-keys "$@"; }
+qp_type() { qp_tmux send-keys -l "$1"; }
+qp_screen() { qp_tmux capture-pane -p; }
+qp_pane() { qp_tmux display-message -p "$1"; }
+
+qp_fail() {
+    echo "FAIL: $*" >&2
+    echo "--- screen ---" >&2
+    qp_screen >&2 || true
+    exit 1
+}
+
+# Polls until the condition (a shell command) holds, or fails after the timeout.
+qp_until() {
+    local what=$1
+    shift
+    local deadline=$((SECONDS + QP_TIMEOUT))
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || qp_fail "timed out waiting for $what"
+        sleep 0.05
+    done
+}
+
+# Screen text goes through variables, not pipes into grep -q: a reader that
+# stops early would make capture-pane fail under pipefail.
+qp_shows() {
+    local screen
+    screen=$(qp_screen)
+    [[ "$screen" == *"$1"* ]]
+}
+qp_hides() { ! qp_shows "$1"; }
+qp_wait_for() { qp_until "'$1' on the screen" qp_shows "$1"; }
+qp_wait_gone() { qp_until "'$1' to leave the screen" qp_hides "$1"; }
+
+qp_ended() { [ -s "$QP_SCRATCH/status" ]; }
+qp_expect_exit() {
+    qp_until "the program to end" qp_ended
+    qp_expect_eq "$(cat "$QP_SCRATCH/status")" "$1" "exit status $2"
+}
+
+# The line of the screen that holds TEXT.
+qp_line() {
+    local screen line
+    screen=$(qp_screen)
+    while IFS= read -r line; do
+        if [[ "$line" == *"$1"* ]]; then
+            printf '%s\n' "$line"
+            return
+        fi
+    done <<<"$screen"
+}
+
+qp_expect_eq() {
+    [ "$1" = "$2" ] || qp_fail "$3: expected '$2', got '$1'"
+}

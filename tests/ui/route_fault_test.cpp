@@ -1,0 +1,136 @@
+// Add against every state the route folder can be in: whatever the chooser
+// lists, choosing it either appends one line to the file of that name or
+// changes nothing, and never says a word.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "platform/headless/headless.h"
+#include "res/resources.h"
+#include "support/scratch_dir.h"
+#include "support/unprivileged.h"
+#include "ui/add_route_point.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr int kList = 1047;
+const double kHome[2] = {53.5, 10.0};
+const std::string kHomeLine = "[Home||][0][10]|10.000000,53.500000||10.000000|53.500000|\r\n";
+
+class RouteFaultTest : public ::testing::Test {
+  protected:
+    // The names in the folder, as the file system holds them.
+    std::vector<std::string> Entries() {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(routes)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    ScratchDir card;
+    ScopedEnv env{"QUILLPOST_STORAGE_CARD", card.path().string()};
+    Headless ui{QuillpostResources()};
+    fs::path routes = card / "MN6/Settings/Routes";
+};
+
+TEST_F(RouteFaultTest, AMissingOrEmptyFolderOffersNothingAndMakesNothing) {
+    for (int i = 0; i < 2; ++i) {
+        ui.OnDialog(134, [](HeadlessDialog& d) {
+            EXPECT_THAT(d.Items(kList), IsEmpty());
+            d.Ok();
+        });
+        EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
+        if (i == 0) {
+            EXPECT_FALSE(fs::exists(card / "MN6"));
+            fs::create_directories(routes);
+        }
+    }
+    EXPECT_THAT(Entries(), IsEmpty());
+    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+}
+
+// The chooser lists every match, as the device does; what is no file cannot
+// take a line, and choosing it leaves everything as it was.
+TEST_F(RouteFaultTest, AFolderOrDanglingLinkIsListedAndChoosingItChangesNothing) {
+    fs::create_directories(routes / "x.rte");
+    fs::create_symlink(card / "gone.rte", routes / "y.rte");
+    for (int index : {0, 1}) {
+        ui.OnDialog(134, [index](HeadlessDialog& d) {
+            EXPECT_THAT(d.Items(kList), ElementsAre(L"x.rte", L"y.rte"));
+            d.Select(kList, index).Ok();
+        });
+        EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
+    }
+    EXPECT_TRUE(fs::is_directory(routes / "x.rte"));
+    EXPECT_TRUE(fs::is_empty(routes / "x.rte"));
+    EXPECT_TRUE(fs::is_symlink(routes / "y.rte"));
+    EXPECT_FALSE(fs::exists(card / "gone.rte"));
+    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+}
+
+// Root reads and writes through any permission; the user of a device does
+// not, so the Add runs as an ordinary user.
+TEST_F(RouteFaultTest, AFileWithoutReadOrWritePermissionStaysAsItWas) {
+    WriteFileBytes(routes / "a.rte", "x\r\n");
+    fs::permissions(card.path(), fs::perms::all);
+    for (const fs::perms allowed :
+         {fs::perms::owner_read, fs::perms::owner_write, fs::perms::none}) {
+        fs::permissions(routes / "a.rte", allowed);
+        GiveToChild(routes / "a.rte");
+        const int status = RunUnprivileged([&] {
+            Headless child(QuillpostResources());
+            child.OnDialog(134, [](HeadlessDialog& d) { d.Select(kList, 0).Ok(); });
+            const int added = AddRoutePoint(L"Home", kHome, 1);
+            return added + (child.MessageBoxes().empty() ? 0 : 10);
+        });
+        EXPECT_EQ(status, 0) << "permissions " << static_cast<int>(allowed);
+        EXPECT_EQ(ReadFileBytes(routes / "a.rte"), "x\r\n");
+    }
+    EXPECT_THAT(Entries(), ElementsAre("a.rte"));
+}
+
+// A name written in Latin-1 is no UTF-8: it is listed all the same and the
+// line goes to that very file, not to a new one of a similar name.
+TEST_F(RouteFaultTest, ANameInAnotherEncodingIsAppendedToAsTheSameFile) {
+    const std::string latin1 = "Tour-\xE9t\xE9.rte";
+    WriteFileBytes(routes / latin1, "x\r\n");
+    ui.OnDialog(134, [](HeadlessDialog& d) {
+        ASSERT_EQ(d.Items(kList).size(), 1u);
+        d.Select(kList, 0).Ok();
+    });
+    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 1);
+    EXPECT_EQ(ReadFileBytes(routes / latin1), "x\r\n" + kHomeLine);
+    EXPECT_THAT(Entries(), ElementsAre(latin1));
+}
+
+// The file goes while the chooser is open. The runtime's append mode makes
+// the file anew, and so does Add: the point the user meant to keep lands in
+// the file of the chosen name rather than nowhere. Without the folder there
+// is nowhere to put it, and nothing is made.
+TEST_F(RouteFaultTest, AFileRemovedWhileChoosingIsMadeAnew) {
+    WriteFileBytes(routes / "a.rte", "x\r\n");
+    ui.OnDialog(134, [&](HeadlessDialog& d) {
+        d.Select(kList, 0);
+        fs::remove(routes / "a.rte");
+        d.Ok();
+    });
+    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 1);
+    EXPECT_EQ(ReadFileBytes(routes / "a.rte"), kHomeLine);
+
+    ui.OnDialog(134, [&](HeadlessDialog& d) {
+        d.Select(kList, 0);
+        fs::remove_all(routes);
+        d.Ok();
+    });
+    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
+    EXPECT_FALSE(fs::exists(routes));
+    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+}
+
+}  // namespace
