@@ -83,7 +83,7 @@ const std::vector<Grid>& GeographicLibGrid() {
 // PROJ's utm is one projection object per zone and hemisphere; the zone is
 // chosen beforehand (GeographicLib's), so PROJ's figures leave that step out.
 class ProjZones {
-  public:
+public:
     ProjZones() : m_context(proj_context_create()) {
         for (int zone = 1; zone <= 60; ++zone) {
             for (int south = 0; south <= 1; ++south) {
@@ -109,7 +109,7 @@ class ProjZones {
         return m_zones[(zone - 1) * 2 + (north ? 0 : 1)];
     }
 
-  private:
+private:
     PJ_CONTEXT* m_context;
     PJ* m_zones[120] = {};
 };

@@ -21,7 +21,7 @@
 namespace {
 
 class Input {
-  public:
+public:
     Input(const std::uint8_t* data, size_t size) : m_data(data), m_size(size) {}
 
     bool Empty() const { return m_size == 0; }
@@ -82,7 +82,7 @@ class Input {
     SignPair TakeSigns() { return {Take<std::int32_t>(), Take<std::int32_t>()}; }
     ValuePair TakePair() { return {TakeDouble(), TakeDouble()}; }
 
-  private:
+private:
     const std::uint8_t* m_data;
     size_t m_size;
 };

@@ -11,7 +11,7 @@
 #include "tool_mode.h"
 
 class ArgumentReader {
-  public:
+public:
     ArgumentReader(std::span<const std::string_view> arguments, Mode mode);
 
     // Each takes the next argument; `what` names it in the error.
@@ -29,7 +29,7 @@ class ArgumentReader {
     bool Failed() const { return !m_error.empty(); }
     const std::string& Error() const { return m_error; }
 
-  private:
+private:
     std::string_view Next();
     void Fail(std::string_view what, std::string_view field, std::string_view expected);
 

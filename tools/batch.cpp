@@ -19,7 +19,7 @@ namespace {
 // reads the answer through a pipe is never left waiting, while a long batch
 // still goes out in large writes.
 class LineReader {
-  public:
+public:
     bool Next(std::string_view& line) {
         while (true) {
             const char* begin = m_buffer.data() + m_start;
@@ -38,7 +38,7 @@ class LineReader {
         }
     }
 
-  private:
+private:
     void Fill() {
         m_buffer.erase(0, m_start);
         m_end -= m_start;

@@ -20,7 +20,7 @@ void RestoreUtmParameters();
 
 // UTM on WGS 84 without override for the lifetime of the object.
 class Wgs84Utm {
-  public:
+public:
     Wgs84Utm();
     ~Wgs84Utm();
     Wgs84Utm(const Wgs84Utm&) = delete;

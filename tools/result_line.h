@@ -19,7 +19,7 @@ constexpr std::int32_t kUnwrittenInteger = INT32_MIN;
 constexpr char kUnwrittenLetter = '\0';
 
 class ResultLine {
-  public:
+public:
     // Raw mode starts the line with the flags as 0x and four hex digits.
     ResultLine(Mode mode, std::uint32_t flags);
 
@@ -34,7 +34,7 @@ class ResultLine {
     Mode mode() const { return m_mode; }
     std::string& Text() { return m_text; }
 
-  private:
+private:
     void Fixed(double value, int decimals);
     void General(double value, int digits);
     void Separate();

@@ -6,7 +6,7 @@
 #include "platform/win_app.h"
 
 class CEntryApp : public CWinApp {
-  public:
+public:
     CEntryApp();
 
     // Runs the form; FALSE, so that the program ends with it.

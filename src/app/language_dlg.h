@@ -13,7 +13,7 @@ extern int g_language;
 int GetLanguage();
 
 class CLanguageDlg : public CDialog {
-  public:
+public:
     // Reads "Language"; on the first start it asks the user before anything
     // else is shown.
     explicit CLanguageDlg(CWnd* parent = nullptr);

@@ -34,7 +34,7 @@ extern const double k180OverPi;
 }  // namespace AngleConstants
 
 class PositionEngine {
-  public:
+public:
     // Loads the datum and the ellipsoid tables (once per program) and selects
     // WGS 84, at latitude 0, longitude 0.
     PositionEngine();
@@ -70,7 +70,7 @@ class PositionEngine {
     // The held position in radians, on WGS 84 whatever the datum choice.
     void GetWgs84(double& latitude, double& longitude) const;
 
-  private:
+private:
     // A datum shift that refuses its input leaves the output as it was.
     void ConvertDatum(DatumChoice from, double latitude, double longitude, DatumChoice to,
                       double& latitudeOut, double& longitudeOut) const;

@@ -8,7 +8,7 @@
 class CDialog;
 
 class Backend {
-  public:
+public:
     virtual ~Backend() = default;
     // Returns once the dialog has ended (CDialog::ModalEnded). Handlers run
     // inside, and may open further dialogs, which call RunModal again.

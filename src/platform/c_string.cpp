@@ -1,9 +1,9 @@
 #include "platform/c_string.h"
 
+#include <locale.h>
 #include <clocale>
 #include <cstdarg>
 #include <cwchar>
-#include <locale.h>
 #include <vector>
 
 namespace {
@@ -24,8 +24,7 @@ std::wstring TranslateFormat(const wchar_t* format) {
         }
         bool sized = false;
         while (*p && !wcschr(L"diouxXeEfFgGaAcspn", *p)) {
-            if (*p == L'h' || *p == L'l' || *p == L'L' || *p == L'j' || *p == L'z' ||
-                *p == L't') {
+            if (*p == L'h' || *p == L'l' || *p == L'L' || *p == L'j' || *p == L'z' || *p == L't') {
                 sized = true;
             }
             out += *p++;

@@ -12,8 +12,7 @@ constexpr UINT CP_1252 = 1252;
 // the terminator"; an output size of 0 asks for the size needed. Returns the
 // number of units written (or needed), 0 for an unsupported code page.
 int WideCharToMultiByte(UINT codePage, DWORD flags, const wchar_t* wide, int wideLength,
-                        char* bytes, int byteSize, const char* defaultChar,
-                        BOOL* usedDefaultChar);
+                        char* bytes, int byteSize, const char* defaultChar, BOOL* usedDefaultChar);
 int MultiByteToWideChar(UINT codePage, DWORD flags, const char* bytes, int byteLength,
                         wchar_t* wide, int wideSize);
 

@@ -11,7 +11,7 @@ class CButton : public CWnd {};
 class CComboBox : public CWnd {};
 
 class CListBox : public CWnd {
-  public:
+public:
     // The text of entry index (in the list's sorted order); empty when there is none.
     void GetText(int index, CString& text) const;
 };

@@ -11,7 +11,7 @@
 #include "platform/wnd.h"
 
 class CDataExchange {
-  public:
+public:
     CDataExchange(CWnd* dialog, BOOL saveAndValidate);
 
     BOOL m_bSaveAndValidate;  // TRUE: controls to members
@@ -23,7 +23,7 @@ class CDataExchange {
     HWND PrepareCtrl(int id);
     void Fail(const CString& message);
 
-  private:
+private:
     HWND m_lastControl = nullptr;
     bool m_failed = false;
 };

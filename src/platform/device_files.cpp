@@ -79,8 +79,7 @@ fs::path StorageCardFolder() {
         return fs::path(data) / "quillpost" / "Storage Card";
     }
     const char* home = std::getenv("HOME");
-    return fs::path(home && *home ? home : ".") / ".local" / "share" / "quillpost" /
-           "Storage Card";
+    return fs::path(home && *home ? home : ".") / ".local" / "share" / "quillpost" / "Storage Card";
 }
 
 fs::path DeviceToHostPath(const std::wstring& devicePath) {

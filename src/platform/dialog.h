@@ -7,7 +7,7 @@
 #include "platform/wnd.h"
 
 class CDialog : public CWnd {
-  public:
+public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
 
     // The EndDialog code, or -1 when the dialog could not be opened (no such
@@ -27,7 +27,7 @@ class CDialog : public CWnd {
     // The default buttons: IDOK (also the title-bar OK) and IDCANCEL.
     bool DispatchNotification(const Notification& notification) override;
 
-  protected:
+protected:
     UINT m_templateId;
     CWnd* m_pParentWnd;
 };

@@ -13,7 +13,9 @@ std::wstring ProfileName(const std::wstring& appName) {
 }
 }  // namespace
 
-CWinApp::CWinApp(const wchar_t* appName) : m_appName(appName ? appName : L"") { g_app = this; }
+CWinApp::CWinApp(const wchar_t* appName) : m_appName(appName ? appName : L"") {
+    g_app = this;
+}
 
 CWinApp::~CWinApp() {
     if (g_app == this) {
@@ -21,9 +23,13 @@ CWinApp::~CWinApp() {
     }
 }
 
-std::wstring CWinApp::GetTitle() const { return ProfileName(m_appName); }
+std::wstring CWinApp::GetTitle() const {
+    return ProfileName(m_appName);
+}
 
-void CWinApp::SetRegistryKey(const wchar_t* companyKey) { m_companyKey = companyKey; }
+void CWinApp::SetRegistryKey(const wchar_t* companyKey) {
+    m_companyKey = companyKey;
+}
 
 UINT CWinApp::GetProfileInt(const wchar_t* section, const wchar_t* entry, int defaultValue) {
     const auto file = ProfileStore::FilePath(m_companyKey, ProfileName(m_appName));
@@ -35,7 +41,9 @@ BOOL CWinApp::WriteProfileInt(const wchar_t* section, const wchar_t* entry, int 
     return ProfileStore::WriteInt(file, section, entry, value) ? TRUE : FALSE;
 }
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
 
 int AfxWinMain() {
     CWinApp* app = AfxGetApp();

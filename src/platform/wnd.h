@@ -148,7 +148,7 @@ class CDataExchange;
 class CFont;
 
 class CWnd {
-  public:
+public:
     CWnd() = default;
     virtual ~CWnd();
     CWnd(const CWnd&) = delete;
@@ -199,13 +199,13 @@ class CWnd {
 // CFont only names a font; the windows keep a copy of what it names, so it
 // may die before them.
 class CFont {
-  public:
+public:
     // pointSize in tenths of a point (80 is 8 points).
     BOOL CreatePointFont(int pointSize, const wchar_t* faceName);
     HFONT GetSafeHandle() const { return m_created ? &m_spec : nullptr; }
     operator HFONT() const { return GetSafeHandle(); }
 
-  private:
+private:
     FontInfo m_spec;
     bool m_created = false;
 };

@@ -14,7 +14,7 @@
 #include "ui/form_layout.h"
 
 class CEntryDlg : public CDialog {
-  public:
+public:
     // Reads the form's settings (and, through the language dialog, the
     // language, asking for it on the first start).
     explicit CEntryDlg(CWnd* parent = nullptr);
@@ -31,7 +31,7 @@ class CEntryDlg : public CDialog {
     void OnAdd();
     void OnKillFocusField(UINT id);
 
-  private:
+private:
     // Reads the fields (reporting the first bad one) and hands those of the
     // format to the engine, whatever the reading found.
     void StoreEntry(CoordFormat format);

@@ -7,7 +7,7 @@
 #include "platform/dialog.h"
 
 class CRouteFileDlg : public CDialog {
-  public:
+public:
     static constexpr UINT IDD = 134;
 
     explicit CRouteFileDlg(CWnd* parent = nullptr);
@@ -16,12 +16,12 @@ class CRouteFileDlg : public CDialog {
     // ended with OK while an entry was selected.
     CString GetPath() const { return m_path; }
 
-  protected:
+protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
 
-  private:
+private:
     CListBox m_list;
     int m_selection = -1;
     CString m_folder;

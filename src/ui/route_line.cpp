@@ -18,7 +18,7 @@ bool IsControl(wchar_t c) {
 
 // Closes the file on every way out; the lock goes with it.
 class FileDescriptor {
-  public:
+public:
     explicit FileDescriptor(int fd) : m_fd(fd) {}
     ~FileDescriptor() {
         if (m_fd >= 0) {
@@ -29,7 +29,7 @@ class FileDescriptor {
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return m_fd; }
 
-  private:
+private:
     int m_fd;
 };
 

@@ -16,7 +16,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 class LanguageDlgTest : public ::testing::Test {
-  protected:
+protected:
     LanguageDlgTest() { app.SetRegistryKey(L"Kvo Applications"); }
     ScratchProfile profile;
     CWinApp app{L"Quillpost.htp"};

@@ -22,7 +22,7 @@ const std::string kFirstEnd =
     "[Settings]\nLatHemisphere=0\nLongHemisphere=0\nFormat=0\nDatum=0\nLanguage=1\n";
 
 class SettingsFaultTest : public ::testing::Test {
-  protected:
+protected:
     // A start as on a fresh device: the language dialog offers English, then
     // the form opens in decimal degrees, north and east, and is cancelled.
     void ExpectFirstStart(Headless& headless) {

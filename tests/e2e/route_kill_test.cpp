@@ -34,7 +34,7 @@ int WholeLines(const std::string& content, const std::string& line) {
 }
 
 class RouteKillTest : public ::testing::Test {
-  protected:
+protected:
     RouteKillTest() { WriteFileBytes(file, kStart); }
 
     // Waits up to the time given, then kills the child if it still runs.

@@ -25,7 +25,7 @@ struct Position {
 };
 
 class DatumShiftTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         EllipsoidTable::ResetForTesting();
         DatumTable::ResetForTesting();

@@ -15,7 +15,7 @@ using namespace DatumTable;
 const double kPi = 4.0 * std::atan(1.0);
 
 class DatumTableTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ResetForTesting(); }
 };
 

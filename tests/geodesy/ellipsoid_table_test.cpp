@@ -12,7 +12,7 @@ namespace {
 using namespace EllipsoidTable;
 
 class EllipsoidTableTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ResetForTesting(); }
 };
 

@@ -17,7 +17,7 @@ constexpr double kF = 1 / 298.257223563;
 const double kB = (1 - kF) * kA;
 
 class GeocentricConverterTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ResetForTesting(); }
 };
 

@@ -99,7 +99,7 @@ TEST(GeodesyReferenceTest, GeocentricConversionAgreesWithGeographicLib) {
 
 // Runs a PROJ operation on longitude, latitude (radians) and height.
 class ProjOperation {
-  public:
+public:
     explicit ProjOperation(const std::string& definition)
         : context_(proj_context_create()), operation_(proj_create(context_, definition.c_str())) {}
     ~ProjOperation() {
@@ -116,7 +116,7 @@ class ProjOperation {
         *heightOut = out.lpzt.z;
     }
 
-  private:
+private:
     PJ_CONTEXT* context_;
     PJ* operation_;
 };

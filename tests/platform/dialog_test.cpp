@@ -64,20 +64,20 @@ const ResourceTable kResources{
 };
 
 class InnerDlg : public CDialog {
-  public:
+public:
     InnerDlg() : CDialog(2) {}
 };
 
 // Opens the inner dialog from its constructor, as an object built before
 // any dialog is on the screen may do.
 class EagerDlg : public CDialog {
-  public:
+public:
     EagerDlg() : CDialog(2) { m_result = DoModal(); }
     int m_result;
 };
 
 class OuterDlg : public CDialog {
-  public:
+public:
     OuterDlg() : CDialog(1) {}
 
     void DoDataExchange(CDataExchange* pDX) override {
@@ -122,7 +122,7 @@ ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 class DialogTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { AfxSetMessageLanguage(0); }
     Headless ui{kResources};
     OuterDlg dlg;
@@ -149,7 +149,7 @@ TEST_F(DialogTest, ADialogCanOpenBeforeAnyOtherExists) {
 }
 
 class TestApp : public CWinApp {
-  public:
+public:
     TestApp() : CWinApp(L"Test.htp") {}
     BOOL InitInstance() override {
         InnerDlg dialog;

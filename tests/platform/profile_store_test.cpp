@@ -10,7 +10,7 @@
 namespace {
 
 class ProfileStoreTest : public ::testing::Test {
-  protected:
+protected:
     ScratchDir dir;
     std::filesystem::path file = dir / "Kvo Applications/Quillpost.ini";
 };

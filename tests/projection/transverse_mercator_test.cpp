@@ -40,7 +40,7 @@ double Below(double x) {
 }
 
 class TransverseMercatorTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { TM::ResetParameterSet(); }
     // A UTM-like zone on WGS 84 around the given central meridian.
     static void UseZone(double centralMeridian) {

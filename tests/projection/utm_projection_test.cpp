@@ -36,7 +36,7 @@ double Below(double x) {
 }
 
 class UtmProjectionTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ASSERT_EQ(UtmProjection::SetParameters(kA, kF, 0), 0u); }
     void TearDown() override { UtmProjection::SetParameters(kA, kF, 0); }
 

@@ -10,7 +10,7 @@
 #include "support/scratch_dir.h"
 
 class ScratchProfile {
-  public:
+public:
     std::filesystem::path File() const {
         return ProfileStore::FilePath(L"Kvo Applications", L"Quillpost");
     }
@@ -22,7 +22,7 @@ class ScratchProfile {
         ProfileStore::WriteInt(File(), L"Settings", name, value);
     }
 
-  private:
+private:
     ScratchDir m_dir;
     ScopedEnv m_config{"XDG_CONFIG_HOME", m_dir.path().string()};
 };

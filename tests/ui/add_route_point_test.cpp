@@ -17,7 +17,7 @@ const double kHome[2] = {53.5, 10.0};
 const std::string kHomeLine = "[Home||][0][10]|10.000000,53.500000||10.000000|53.500000|\r\n";
 
 class AddRoutePointTest : public ::testing::Test {
-  protected:
+protected:
     ScratchDir card;
     ScopedEnv env{"QUILLPOST_STORAGE_CARD", card.path().string()};
     Headless ui{QuillpostResources()};

@@ -79,7 +79,7 @@ std::vector<Answer> AnswersOf(const NumberField& field) {
 }
 
 class BadInputTest : public ::testing::Test {
-  protected:
+protected:
     BadInputTest() {
         app.SetRegistryKey(L"Kvo Applications");
         profile.Write(L"Language", English);

@@ -29,7 +29,7 @@ std::string Line(const std::string& name, const std::string& longitude,
 }
 
 class EntryFormTest : public ::testing::Test {
-  protected:
+protected:
     EntryFormTest() {
         app.SetRegistryKey(L"Kvo Applications");
         profile.Write(L"Language", English);

@@ -22,7 +22,7 @@ const double kHome[2] = {53.5, 10.0};
 const std::string kHomeLine = "[Home||][0][10]|10.000000,53.500000||10.000000|53.500000|\r\n";
 
 class RouteFaultTest : public ::testing::Test {
-  protected:
+protected:
     // The names in the folder, as the file system holds them.
     std::vector<std::string> Entries() {
         std::vector<std::string> names;

@@ -16,7 +16,7 @@ constexpr int kList = 1047;
 const std::wstring kRoutes = L"\\Storage Card\\MN6\\Settings\\Routes\\";
 
 class RouteFileDlgTest : public ::testing::Test {
-  protected:
+protected:
     ScratchDir card;
     ScopedEnv env{"QUILLPOST_STORAGE_CARD", card.path().string()};
     Headless ui{QuillpostResources()};

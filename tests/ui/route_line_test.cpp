@@ -47,7 +47,7 @@ TEST(RouteLine, DecimalPointUnderAGermanLocale) {
 }
 
 class RouteFile : public ::testing::Test {
-  protected:
+protected:
     ScratchDir dir;
     std::filesystem::path file = dir / "route.rte";
 };

@@ -31,7 +31,7 @@
 using Here = std::source_location;
 
 class HeadlessDialog {
-  public:
+public:
     explicit HeadlessDialog(CDialog& dialog) : m_dialog(dialog) {}
 
     // What the user does. A step that clicks into a control first moves the
@@ -70,7 +70,7 @@ class HeadlessDialog {
     HICON Icon(WPARAM which = ICON_BIG) const;
     CDialog& Dialog() const { return m_dialog; }
 
-  private:
+private:
     // The control if the dialog is open and has it; reports a failure otherwise.
     Window* Control(int id, Here here) const;
     Window* Usable(int id, Here here);
@@ -80,7 +80,7 @@ class HeadlessDialog {
 };
 
 class Headless : public Backend {
-  public:
+public:
     using Script = std::function<void(HeadlessDialog&)>;
 
     // Installs itself as the backend (and the table as the resources) until
@@ -105,7 +105,7 @@ class Headless : public Backend {
     int ScreenWidth() const override { return m_screenWidth; }
     int ScreenHeight() const override { return m_screenHeight; }
 
-  private:
+private:
     struct PendingScript {
         Script script;
         Here here;

@@ -25,7 +25,7 @@ struct Cell {
 };
 
 class Canvas {
-  public:
+public:
     Canvas(int cols, int rows);
 
     int Cols() const { return m_cols; }
@@ -43,7 +43,7 @@ class Canvas {
     // A box-drawing frame along the rectangle's edges.
     void Frame(const CellRect& rect, Style style);
 
-  private:
+private:
     int m_cols;
     int m_rows;
     std::vector<Cell> m_cells;

@@ -13,7 +13,7 @@
 struct screen;
 
 class TerminalBackend : public Backend {
-  public:
+public:
     TerminalBackend() = default;
     ~TerminalBackend() override;
     TerminalBackend(const TerminalBackend&) = delete;
@@ -31,7 +31,7 @@ class TerminalBackend : public Backend {
     int ScreenWidth() const override;
     int ScreenHeight() const override;
 
-  private:
+private:
     struct Input {
         enum class Kind { Nothing, Key, Click, DoubleClick, Lost } kind = Kind::Nothing;
         KeyPress key;

@@ -13,7 +13,7 @@ namespace {
 
 // A dialog that records the notifications it gets.
 class Recorder : public CDialog {
-  public:
+public:
     explicit Recorder(UINT templateId) : CDialog(templateId) {}
     bool DispatchNotification(const Notification& notification) override {
         seen.push_back(notification);

@@ -55,14 +55,14 @@ TEST(KeyMap, PrintableCharactersAreTyped) {
 }
 
 class Locale {
-  public:
+public:
     explicit Locale(const char* name) : m_old(std::setlocale(LC_CTYPE, nullptr)) {
         m_set = std::setlocale(LC_CTYPE, name) != nullptr;
     }
     ~Locale() { std::setlocale(LC_CTYPE, m_old.c_str()); }
     bool Set() const { return m_set; }
 
-  private:
+private:
     std::string m_old;
     bool m_set;
 };
