@@ -162,7 +162,13 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value) {
     }
 }
 
-void DDX_Text(CDataExchange* pDX, int id, int& value) {
+namespace {
+
+// Writes a number in the given format, or reads it back with the given parser;
+// text that is no number of the field's kind fails with the given message.
+template <typename Number, typename Parser>
+void ExchangeNumber(CDataExchange* pDX, int id, Number& value, const wchar_t* format, Parser parse,
+                    const CString& notANumber) {
     if (pDX->Failed()) {
         return;
     }
@@ -172,36 +178,25 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
     }
     if (!pDX->m_bSaveAndValidate) {
         CString text;
-        text.Format(L"%d", value);
+        text.Format(format, value);
         window->text = text.str();
         return;
     }
-    if (const auto number = DataExchange::ParseInt(window->text)) {
+    if (const auto number = parse(window->text)) {
         value = *number;
     } else {
-        pDX->Fail(NotAWholeNumberMessage());
+        pDX->Fail(notANumber);
     }
 }
 
+}  // namespace
+
+void DDX_Text(CDataExchange* pDX, int id, int& value) {
+    ExchangeNumber(pDX, id, value, L"%d", DataExchange::ParseInt, NotAWholeNumberMessage());
+}
+
 void DDX_Text(CDataExchange* pDX, int id, double& value) {
-    if (pDX->Failed()) {
-        return;
-    }
-    HWND window = pDX->PrepareCtrl(id);
-    if (!window) {
-        return;
-    }
-    if (!pDX->m_bSaveAndValidate) {
-        CString text;
-        text.Format(L"%.15g", value);
-        window->text = text.str();
-        return;
-    }
-    if (const auto number = DataExchange::ParseDouble(window->text)) {
-        value = *number;
-    } else {
-        pDX->Fail(NotANumberMessage());
-    }
+    ExchangeNumber(pDX, id, value, L"%.15g", DataExchange::ParseDouble, NotANumberMessage());
 }
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue) {
