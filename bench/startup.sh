@@ -16,6 +16,8 @@ program=$(realpath "${1:-build/bin/quillpost}")
 runs=${2:-10}
 [ -x "$program" ] || { echo "startup: no program at $program (build first)" >&2; exit 1; }
 
+# The terminal form, also when the benchmark runs on a desktop.
+unset DISPLAY WAYLAND_DISPLAY
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/quillpost-bench-XXXXXX")
 socket="$scratch/tmux"
 output="$scratch/output"

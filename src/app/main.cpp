@@ -1,62 +1,64 @@
-// The program's entry point: answers --help and --version, takes over the
-// terminal and lets the framework run the application object.
-#include <cstdio>
-#include <string_view>
+// The program's entry point: answers --help and --version, and shows the
+// form in the terminal or hands over to the window program. The window
+// program is a second executable so that the terminal program never loads
+// the desktop toolkit: it starts in a fraction of the time and memory.
+#include <limits.h>
+#include <unistd.h>
 
-#include "platform/backend.h"
-#include "platform/resource.h"
-#include "platform/terminal/terminal_backend.h"
-#include "platform/win_app.h"
-#include "res/resources.h"
+#include <cstdio>
+#include <string>
+
+#include "app/command_line.h"
+#include "app/run_program.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: quillpost [--help | --version]\n"
-    "\n"
-    "Type a named position in degrees, degrees and minutes, degrees, minutes and\n"
-    "seconds, or UTM, and append it as a route point to a route file (*.rte) on\n"
-    "the navigation device's storage card.\n"
-    "\n"
-    "  --help     show this text and end\n"
-    "  --version  show the version and end\n"
-    "\n"
-    "The storage card is the folder named by QUILLPOST_STORAGE_CARD (by default\n"
-    "$XDG_DATA_HOME/quillpost/Storage Card); its route files are in\n"
-    "MN6/Settings/Routes/. The settings are kept in\n"
-    "$XDG_CONFIG_HOME/Kvo Applications/Quillpost.ini.\n";
+// Beside this program in the build tree, or in its library folder where it
+// is installed (bin/quillpost and libexec/quillpost/quillpost-window).
+std::string WindowProgram() {
+    char self[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0) {
+        return {};
+    }
+    const std::string path(self, static_cast<size_t>(length));
+    const std::string folder = path.substr(0, path.rfind('/') + 1);
+    for (const std::string& candidate :
+         {folder + "quillpost-window", folder + "../libexec/quillpost/quillpost-window"}) {
+        if (access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+    }
+    return {};
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) {
-        const std::string_view option = argv[1];
-        if (argc == 2 && option == "--help") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (argc == 2 && option == "--version") {
-            std::printf("quillpost %s\n", QUILLPOST_VERSION);
-            return 0;
-        }
-        const bool known = option == "--help" || option == "--version";
-        std::fprintf(stderr,
-                     "quillpost: %s '%s'\n"
-                     "Usage: quillpost [--help | --version]\n",
-                     known ? "takes one option at most, not also" : "unknown argument",
-                     known ? argv[2] : argv[1]);
-        return 2;
+    const CommandLine line = ReadCommandLine(argc, argv);
+    if (const auto status = AnswerCommandLine(line)) {
+        return *status;
     }
-
-    TerminalBackend terminal;
-    if (!terminal.Open()) {
-        std::fputs("quillpost: standard input and output must be a terminal\n", stderr);
+    if (line.screen == Screen::Window && !DisplayNamed()) {
+        std::fputs(
+            "quillpost: --window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set\n",
+            stderr);
         return 1;
     }
-    AfxSetResources(&QuillpostResources());
-    SetBackend(&terminal);
-    const int status = AfxWinMain();
-    SetBackend(nullptr);
-    terminal.Close();
-    return status;
+    if (line.screen == Screen::Terminal || !DisplayNamed()) {
+        return RunInTerminal();
+    }
+    const std::string window = WindowProgram();
+    if (!window.empty()) {
+        execv(window.c_str(), argv);
+    }
+    // Without a window program only the terminal is left.
+    if (line.screen == Screen::Window) {
+        std::fputs(
+            "quillpost: --window needs the window program quillpost-window, which cannot be "
+            "started\n",
+            stderr);
+        return 1;
+    }
+    return RunInTerminal();
 }

@@ -31,7 +31,8 @@ struct DialogTemplate {
 
 struct IconResource {
     int id;
-    const wchar_t* glyph;  // what a character terminal shows for it
+    const wchar_t* glyph;       // what a character terminal shows for it
+    const char* svg = nullptr;  // what a desktop window shows: an SVG drawing
 };
 
 struct ResourceTable {

@@ -1,5 +1,7 @@
 #include "res/resources.h"
 
+#include "res/icon_svg.h"
+
 namespace {
 
 constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
@@ -111,7 +113,7 @@ DialogTemplate RouteFileChooser() {
 const ResourceTable& QuillpostResources() {
     static const ResourceTable table{
         {EntryForm(), LanguageChoice(), ListDialog(), RouteFileChooser()},
-        {{128, L"Q"}},
+        {{128, L"Q", kIconSvg}},
     };
     return table;
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The command line: --help and --version answer and end, anything else is
-# refused with exit status 2, and without a terminal the program says so.
+# refused with exit status 2, and without a terminal or, for --window,
+# without a display the program says so.
 set -uo pipefail
 : "${QUILLPOST:?QUILLPOST must name the program under test}"
+unset DISPLAY WAYLAND_DISPLAY
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -18,7 +20,8 @@ run() {
 }
 
 run --help
-[[ $status == 0 && $out == "Usage: quillpost [--help | --version]"* && -z $err ]] || fail "--help: $status $out $err"
+[[ $status == 0 && $out == "Usage: quillpost [--window | --terminal | --help | --version]"* && -z $err ]] || fail "--help: $status $out $err"
+[[ $out == *"--window"*"--terminal"* ]] || fail "--help omits the choice of window or terminal"
 [[ $out == *QUILLPOST_STORAGE_CARD* && $out == *"Kvo Applications/Quillpost.ini"* ]] || fail "--help omits the card or the settings"
 run --version
 [[ $status == 0 && $out =~ ^quillpost\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version: $status $out"
@@ -26,6 +29,18 @@ run --colour
 [[ $status == 2 && -z $out && $err == "quillpost: unknown argument '--colour'"* ]] || fail "unknown argument: $status $err"
 run --help extra
 [[ $status == 2 && $err == *"'extra'"* ]] || fail "second argument: $status $err"
+run --window --terminal
+[[ $status == 2 && $err == *"'--terminal'"* ]] || fail "two screens: $status $err"
 run
 [[ $status == 1 && $err == *"must be a terminal"* ]] || fail "no terminal: $status $err"
+run --terminal
+[[ $status == 1 && $err == *"must be a terminal"* ]] || fail "--terminal without a terminal: $status $err"
+run --window
+[[ $status == 1 && -z $out && $err == *"--window needs a display"* ]] || fail "--window without a display: $status $err"
+# A display that is named but does not answer: the window is refused, and
+# without --window the terminal is used.
+DISPLAY=:99.9 run --window
+[[ $status == 1 && $err == *"none can be reached"* ]] || fail "--window with a dead display: $status $err"
+DISPLAY=:99.9 run
+[[ $status == 1 && $err == *"must be a terminal"* ]] || fail "a dead display: $status $err"
 echo "command line: passed"

@@ -11,6 +11,8 @@
 set -euo pipefail
 
 : "${QUILLPOST:?QUILLPOST must name the program under test}"
+# The terminal form, also when the tests run on a desktop.
+unset DISPLAY WAYLAND_DISPLAY
 QP_TIMEOUT=${QP_TIMEOUT:-20}
 
 QP_SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/quillpost-e2e-XXXXXX")

@@ -1,0 +1,26 @@
+// What the command line asks of the program: its usage, its version, or the
+// form in a desktop window, in the terminal, or in a window when a display
+// can be reached and in the terminal otherwise.
+#pragma once
+
+#include <optional>
+#include <string>
+
+enum class Screen { Either, Window, Terminal };
+
+struct CommandLine {
+    enum class Action { Run, Help, Version, Refused } action = Action::Run;
+    Screen screen = Screen::Either;
+    std::string refusal;  // for Refused: what is wrong, for the error message
+};
+
+CommandLine ReadCommandLine(int argc, const char* const* argv);
+
+// Prints the usage, the version or the refusal that the command line asks
+// for and gives the exit status (2 for a refusal); nothing when the program
+// is to run.
+std::optional<int> AnswerCommandLine(const CommandLine& line);
+
+// Whether the environment names a display (X11's DISPLAY or WAYLAND_DISPLAY);
+// whether it can be reached is for the window program to find out.
+bool DisplayNamed();

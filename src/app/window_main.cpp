@@ -1,0 +1,31 @@
+// The window program, which quillpost starts when a display is named: it
+// shows the form in a desktop window when the display can be reached, and
+// in the terminal when it cannot (unless the window was asked for).
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/command_line.h"
+#include "app/run_program.h"
+#include "platform/windows/desktop/desktop_backend.h"
+#include "platform/windows/desktop/display_probe.h"
+
+int main(int argc, char** argv) {
+    const CommandLine line = ReadCommandLine(argc, argv);
+    if (const auto status = AnswerCommandLine(line)) {
+        return *status;
+    }
+    const std::string platform = line.screen == Screen::Terminal ? "" : ReachablePlatform();
+    if (platform.empty()) {
+        if (line.screen == Screen::Window) {
+            std::fputs(
+                "quillpost: --window needs a display, and none can be reached "
+                "(DISPLAY or WAYLAND_DISPLAY)\n",
+                stderr);
+            return 1;
+        }
+        return RunInTerminal();
+    }
+    setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+    DesktopBackend desktop(argc, argv);
+    return RunProgram(desktop);
+}

@@ -1,0 +1,37 @@
+// The desktop backend: the program's dialogs as real modal Qt dialogs, one
+// native widget per control, and message boxes as Qt message boxes. The
+// framework keeps every control's state; the backend shows it and turns the
+// user's keys and clicks into the shared user input operations.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/backend.h"
+
+class QApplication;
+class DialogWindow;
+
+class DesktopBackend : public Backend {
+public:
+    // Starts Qt on the platform that QT_QPA_PLATFORM names (the caller has
+    // made sure it can be reached).
+    DesktopBackend(int& argc, char** argv);
+    ~DesktopBackend() override;
+    DesktopBackend(const DesktopBackend&) = delete;
+    DesktopBackend& operator=(const DesktopBackend&) = delete;
+
+    void RunModal(CDialog& dialog) override;
+    void ShowMessageBox(const wchar_t* text) override;
+    // The primary screen's free area (without panels), in framework pixels.
+    int ScreenWidth() const override;
+    int ScreenHeight() const override;
+
+private:
+    // After each input: every open dialog shows its windows' state again,
+    // and the loop of each dialog that has ended stops.
+    void AfterInput();
+
+    std::unique_ptr<QApplication> m_app;
+    std::vector<DialogWindow*> m_open;  // the one in front last
+};

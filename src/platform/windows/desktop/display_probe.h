@@ -1,0 +1,12 @@
+// Whether the desktop can be reached, and through which of Qt's platforms:
+// Qt itself aborts the program when its platform cannot connect, so the
+// window program asks first.
+#pragma once
+
+#include <string>
+
+// The platform to start Qt on: what QT_QPA_PLATFORM names if it is set;
+// else "wayland" when the compositor named by WAYLAND_DISPLAY answers and Qt
+// has its Wayland plugin, else "xcb" when the X server named by DISPLAY
+// accepts a connection; empty when no display can be reached.
+std::string ReachablePlatform();
