@@ -23,8 +23,9 @@ DesktopBackend& DesktopUser::Backend() {
     static int argc = 1;
     static char name[] = "quillpost-test";
     static char* argv[] = {name, nullptr};
-    static DesktopBackend backend(argc, argv);
-    return backend;
+    // Kept to the end: Qt cannot be shut down after its own statics at exit.
+    static auto* backend = new DesktopBackend(argc, argv);
+    return *backend;
 }
 
 DesktopUser::DesktopUser() {
