@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QScreen>
+#include <cstdlib>
 
 #include "platform/dialog.h"
 #include "platform/user_input.h"
@@ -14,6 +15,19 @@ namespace {
 
 PixelScale g_scale;
 
+// When the X server goes away Qt warns and then calls exit(), whose clean-up
+// can wait forever on Qt's own threads. The program ends at the warning
+// instead, as on a hang-up: the settings file keeps what it held, since it is
+// written only when the form closes properly.
+QtMessageHandler g_qtMessages = nullptr;
+
+void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    g_qtMessages(type, context, message);
+    if (message.startsWith(QLatin1String("The X11 connection broke"))) {
+        std::_Exit(1);
+    }
+}
+
 QRect FreeScreenArea() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect(0, 0, 640, 480);
@@ -23,6 +37,7 @@ QRect FreeScreenArea() {
 
 DesktopBackend::DesktopBackend(int& argc, char** argv)
     : m_app(std::make_unique<QApplication>(argc, argv)) {
+    g_qtMessages = qInstallMessageHandler(OnQtMessage);
     // The program ends when its form does, not when its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     g_scale = ScaleForSystemFont();
