@@ -27,5 +27,12 @@ int main(int argc, char** argv) {
     }
     setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
     DesktopBackend desktop(argc, argv);
-    return RunProgram(desktop);
+    const int status = RunProgram(desktop);
+    if (desktop.DisplayLost()) {
+        std::fputs("quillpost: the display went away; the form was closed as with Cancel\n",
+                   stderr);
+        // Shutting Qt down would talk to the server that is gone.
+        std::_Exit(1);
+    }
+    return status;
 }

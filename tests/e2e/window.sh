@@ -2,8 +2,8 @@
 # The real program in a desktop window on an X server of its own (Xvfb),
 # driven by real X key and mouse events (xdotool): the first start, a point
 # typed and added to the file picked in the chooser, the four formats (a
-# screenshot of each goes to $QP_SHOTS), F10; then the X server going away
-# under an open form.
+# screenshot of each goes to $QP_SHOTS), F10; the X server going away under
+# the form, the chooser and a message box; a screen smaller than the form.
 set -euo pipefail
 : "${QUILLPOST:?QUILLPOST must name the program under test}"
 : "${QP_SHOTS:?QP_SHOTS must name the folder for the screenshots}"
@@ -21,6 +21,7 @@ xvfb_pid=
 app_pid=
 cleanup() {
     [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
+    [ -z "$app_pid" ] || wait "$app_pid" 2>/dev/null || true
     [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$scratch"
 }
@@ -44,10 +45,13 @@ until_true() {
 }
 
 # An X server on a display number it picks itself, so that test runs and
-# other servers never meet.
+# other servers never meet. It must not reset when its last client leaves:
+# the program's own probe of the display is such a client, and a server
+# resetting refuses the connection that follows.
 start_x() {
+    local screen=${1:-1024x768x24}
     exec {display_fd}<> <(:)
-    Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
+    Xvfb -displayfd "$display_fd" -screen 0 "$screen" -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
     xvfb_pid=$!
     local number=
     read -r -t "$QP_TIMEOUT" number <&"$display_fd" || fail "Xvfb did not start"
@@ -118,19 +122,73 @@ until_true "the program to end" ended
 grep -qx "Format=3" "$ini" || fail "settings: $(cat "$ini")"
 grep -qx "Language=1" "$ini" || fail "settings: $(cat "$ini")"
 
-# The X server goes away under the open form: the program ends at once
-# with status 1, as on a hang-up, and the settings file keeps what it held.
-printf '[Settings]\nLanguage=0\nFormat=1\n' >"$ini"
-before=$(cat "$ini")
+# The X server goes away with the form, the chooser or a message box open:
+# every dialog ends as Cancel, the form writes the settings, nothing reaches
+# a route file, and the program ends with status 1.
+seeded=$'[Settings]\nLanguage=1\nFormat=0'
+display_goes_away() {
+    local what=$1
+    kill "$xvfb_pid"
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=
+    until_true "the program to end without its display ($what)" ended
+    [ "$(cat "$scratch/status")" = 1 ] || fail "exit status $(cat "$scratch/status") when the display went ($what)"
+    grep -q "the display went away" "$scratch/app.log" || fail "no word of the display ($what)"
+    [ "$(head -n 3 "$ini")" = "$seeded" ] || fail "settings after the display went ($what): $(cat "$ini")"
+    grep -qx "LatHemisphere=0" "$ini" || fail "the settings were not written ($what): $(cat "$ini")"
+    [ "$(wc -l <"$routes/Ausflug.rte")" -eq 2 ] || fail "a route file was written without a display ($what)"
+    [ ! -s "$routes/Heimweg.rte" ] || fail "a route file was written without a display ($what)"
+    [ -z "$(find "$config" -name '*.tmp*')" ] || fail "a temporary settings file was left ($what)"
+}
+start_form() {
+    printf '%s\n' "$seeded" >"$ini"
+    start_x
+    start_app
+    wait_window "Quillpost"
+    settle
+}
+
+start_form
+display_goes_away "the form"
+
+start_form
+xdotool type --delay 30 "Gone"
+xdotool key Tab Tab Tab Tab Tab Tab Return
+wait_window "Routing File Dialog"
+settle
+display_goes_away "the chooser"
+
+# An empty name: Add answers with a message box, titled as the form is.
+start_form
+xdotool key Tab Tab Tab Tab Tab Tab Return
+until_true "the message box" test "$(xdotool search --onlyvisible --name '^Quillpost$' | wc -l)" -eq 2
+settle
+display_goes_away "a message box"
+
+# A screen smaller than the form: the form at the top left of the screen,
+# its keys working on what lies beyond the edge. An Add typed blind reaches
+# the route file, and F10 ends the program normally.
+rm -f "$ini"
+start_x 240x120x24
 start_app
+wait_window "Quillpost Language"
+settle
+xdotool key Tab space Tab Return
 wait_window "Quillpost"
 settle
-kill "$xvfb_pid"
-wait "$xvfb_pid" 2>/dev/null || true
-xvfb_pid=
-until_true "the program to end without its display" ended
-[ "$(cat "$scratch/status")" = 1 ] || fail "exit status $(cat "$scratch/status") without a display"
-[ "$(cat "$ini")" = "$before" ] || fail "settings after the display went: $(cat "$ini")"
-[ "$(wc -l <"$routes/Ausflug.rte")" -eq 2 ] || fail "a route file was written without a display"
-[ -z "$(find "$config" -name '*.tmp*')" ] || fail "a temporary settings file was left"
+eval "$(xdotool getwindowgeometry --shell "$(window_of Quillpost)")"
+[ "$X" -eq 0 ] && [ "$Y" -eq 0 ] || fail "the form at $X,$Y on a 240 x 120 screen"
+[ "$WIDTH" -gt 240 ] && [ "$HEIGHT" -gt 120 ] || fail "the form shrank to $WIDTH x $HEIGHT"
+shoot small-screen
+xdotool type --delay 30 "Small"
+xdotool key Tab Tab Tab Tab Tab Tab Return
+wait_window "Routing File Dialog"
+settle
+xdotool key Home Return
+until_true "the chooser to close" gone "Routing File Dialog"
+until_true "the route point in the file" test "$(wc -l <"$routes/Ausflug.rte")" -eq 3
+tail -n 1 "$routes/Ausflug.rte" | grep -q '^\[SMALL||\]' || fail "the line: $(tail -n 1 "$routes/Ausflug.rte")"
+xdotool key F10
+until_true "the program to end" ended
+[ "$(cat "$scratch/status")" = 0 ] || fail "exit status $(cat "$scratch/status") on a small screen"
 echo "window: passed"

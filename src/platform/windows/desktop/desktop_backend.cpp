@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <cstdlib>
+#include <functional>
 
 #include "platform/dialog.h"
 #include "platform/user_input.h"
@@ -15,17 +16,61 @@ namespace {
 
 PixelScale g_scale;
 
-// When the X server goes away Qt warns and then calls exit(), whose clean-up
-// can wait forever on Qt's own threads. The program ends at the warning
-// instead, as on a hang-up: the settings file keeps what it held, since it is
-// written only when the form closes properly.
+// Why every open dialog has to end as Cancel without the user: Qt was asked
+// to quit (the session ends), or the display went away.
+enum class Ending { No, Quit, DisplayLost };
+Ending g_ending = Ending::No;
+
+// How many of the backend's modal loops are running, one inside the other.
+int g_loops = 0;
+
+struct DisplayLostUnwind {};
+
+// When the X server goes away, Qt's X11 plugin warns and then calls exit()
+// from inside its event processing; exit's clean-up talks to the dead server
+// and can wait forever on Qt's threads. The warning is the program's last
+// word: it unwinds out of Qt's event processing to the innermost of the
+// backend's loops, which ends its dialog as Cancel, and so does every loop
+// below it, so that the form closes and keeps its settings as at any Cancel.
 QtMessageHandler g_qtMessages = nullptr;
 
 void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     g_qtMessages(type, context, message);
     if (message.startsWith(QLatin1String("The X11 connection broke"))) {
-        std::_Exit(1);
+        g_ending = Ending::DisplayLost;
+        if (g_loops == 0) {
+            std::_Exit(1);  // no dialog open, nothing to keep
+        }
+        throw DisplayLostUnwind{};
     }
+}
+
+// QCoreApplication::quit() ends QEventLoops, and the backend runs none.
+class QuitWatch : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Quit) {
+            g_ending = Ending::Quit;
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Handles Qt's events until done() or until every dialog has to end. The
+// modal loops are the backend's own rather than QEventLoop::exec or
+// QDialog::exec, so that nothing of Qt's waits on the stack when the display
+// goes away.
+void HandleEventsUntil(const std::function<bool()>& done) {
+    ++g_loops;
+    while (!done() && g_ending == Ending::No) {
+        try {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        } catch (const DisplayLostUnwind&) {
+            // g_ending says it; the loops end without Qt.
+        }
+    }
+    --g_loops;
 }
 
 QRect FreeScreenArea() {
@@ -35,15 +80,25 @@ QRect FreeScreenArea() {
 
 }  // namespace
 
-DesktopBackend::DesktopBackend(int& argc, char** argv)
-    : m_app(std::make_unique<QApplication>(argc, argv)) {
+DesktopBackend::DesktopBackend(int& argc, char** argv) {
+    // Qt's own event dispatcher rather than GLib's, so that the loss of the
+    // display unwinds through C++ only.
+    qputenv("QT_NO_GLIB", "1");
+    m_app = std::make_unique<QApplication>(argc, argv);
     g_qtMessages = qInstallMessageHandler(OnQtMessage);
+    auto* quitWatch = new QuitWatch;
+    quitWatch->setParent(m_app.get());
+    m_app->installEventFilter(quitWatch);
     // The program ends when its form does, not when its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     g_scale = ScaleForSystemFont();
 }
 
 DesktopBackend::~DesktopBackend() = default;
+
+bool DesktopBackend::DisplayLost() const {
+    return g_ending == Ending::DisplayLost;
+}
 
 int DesktopBackend::ScreenWidth() const {
     return static_cast<int>(FreeScreenArea().width() / g_scale.x);
@@ -55,45 +110,59 @@ int DesktopBackend::ScreenHeight() const {
 
 void DesktopBackend::RunModal(CDialog& dialog) {
     Window& window = *dialog.m_hWnd;
-    QWidget* owner = m_open.empty() ? nullptr : m_open.back();
-    DialogWindow shown(window, g_scale, owner, [this] { AfterInput(); });
-    QEventLoop loop;
-    shown.SetLoop(&loop);
-    m_open.push_back(&shown);
-    shown.Sync(true);
-    shown.show();
-    shown.raise();
-    shown.activateWindow();
-    while (!dialog.ModalEnded()) {
-        loop.exec();
-        if (!dialog.ModalEnded()) {
-            // Qt left the loop without the user (the session ends): as Cancel.
-            UserInput::Cancel(window);
+    if (g_ending == Ending::No) {
+        QWidget* owner = m_open.empty() ? nullptr : m_open.back();
+        auto shown =
+            std::make_unique<DialogWindow>(window, g_scale, owner, [this] { AfterInput(); });
+        m_open.push_back(shown.get());
+        shown->Sync(true);
+        shown->show();
+        shown->raise();
+        shown->activateWindow();
+        HandleEventsUntil([&dialog] { return dialog.ModalEnded(); });
+        m_open.pop_back();
+        if (g_ending == Ending::DisplayLost) {
+            // Its widgets would talk to a server that is gone: left alone.
+            static_cast<void>(shown.release());
+        } else {
+            shown->hide();
+            // The keyboard goes back to the dialog below, also without a
+            // window manager.
+            if (!m_open.empty()) {
+                m_open.back()->activateWindow();
+            }
         }
     }
-    m_open.pop_back();
-    shown.hide();
-    // The keyboard goes back to the dialog below, also without a window manager.
-    if (!m_open.empty()) {
-        m_open.back()->activateWindow();
+    if (!dialog.ModalEnded()) {
+        UserInput::Cancel(window);
     }
 }
 
 void DesktopBackend::ShowMessageBox(const wchar_t* text) {
+    if (g_ending != Ending::No) {
+        return;
+    }
     const CWinApp* app = AfxGetApp();
     const QString title = app ? QString::fromStdWString(app->GetTitle()) : QString();
     QWidget* owner = m_open.empty() ? nullptr : m_open.back();
-    QMessageBox box(QMessageBox::NoIcon, title, QString::fromWCharArray(text), QMessageBox::Ok,
-                    owner);
-    box.setObjectName(QStringLiteral("message-box"));
-    box.exec();
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, title,
+                                             QString::fromWCharArray(text), QMessageBox::Ok, owner);
+    box->setObjectName(QStringLiteral("message-box"));
+    box->setWindowModality(Qt::ApplicationModal);
+    bool closed = false;
+    QObject::connect(box.get(), &QDialog::finished, [&closed] { closed = true; });
+    box->show();
+    HandleEventsUntil([&closed] { return closed; });
+    if (g_ending == Ending::DisplayLost) {
+        static_cast<void>(box.release());
+    }
 }
 
 void DesktopBackend::AfterInput() {
+    if (g_ending != Ending::No) {
+        return;
+    }
     for (DialogWindow* open : m_open) {
         open->Sync(open == m_open.back());
-        if (open->Dialog().ended) {
-            open->StopLoop();
-        }
     }
 }

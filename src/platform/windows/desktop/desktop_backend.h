@@ -27,9 +27,12 @@ public:
     int ScreenWidth() const override;
     int ScreenHeight() const override;
 
+    // The display went away while a dialog was open: every dialog has ended as
+    // Cancel, and Qt must not be touched again, not even to shut it down.
+    bool DisplayLost() const;
+
 private:
-    // After each input: every open dialog shows its windows' state again,
-    // and the loop of each dialog that has ended stops.
+    // After each input every open dialog shows its windows' state again.
     void AfterInput();
 
     std::unique_ptr<QApplication> m_app;

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -281,12 +280,6 @@ void DialogWindow::CreateControl(Window& window) {
     m_controls.push_back({&window, widget, mouseTarget});
 }
 
-void DialogWindow::StopLoop() {
-    if (m_loop) {
-        m_loop->quit();
-    }
-}
-
 QRect DialogWindow::Place(const RECT& rect) const {
     const int left = static_cast<int>(std::lround(rect.left * m_scale.x));
     const int top = static_cast<int>(std::lround(rect.top * m_scale.y));
@@ -317,9 +310,14 @@ void DialogWindow::Sync(bool inFront) {
                              m_placed.bottom - m_placed.top - 2 * kDialogFrameY};
         const QRect size = Place(client);
         setFixedSize(size.width(), size.bottom() + 1);
+        // Kept on the free area, and where the screen is too small for the
+        // dialog, at its top left: the title bar and the first fields stay
+        // within reach, and the window manager moves the rest into view.
         const QRect screen = this->screen()->availableGeometry();
-        move(screen.left() + static_cast<int>(std::lround(m_placed.left * m_scale.x)),
-             screen.top() + static_cast<int>(std::lround(m_placed.top * m_scale.y)));
+        const int left = screen.left() + static_cast<int>(std::lround(m_placed.left * m_scale.x));
+        const int top = screen.top() + static_cast<int>(std::lround(m_placed.top * m_scale.y));
+        move(std::max(screen.left(), std::min(left, screen.right() + 1 - width())),
+             std::max(screen.top(), std::min(top, screen.bottom() + 1 - height())));
         const int side = m_scale.titleButtons;
         int right = width() - 2;
         for (QToolButton* button : {m_okButton, m_helpButton}) {

@@ -11,7 +11,6 @@
 
 #include "platform/wnd.h"
 
-class QEventLoop;
 class QToolButton;
 
 // Framework pixels (2 per dialog unit) to the screen's logical pixels, so
@@ -33,8 +32,6 @@ public:
     ~DialogWindow() override;
 
     Window& Dialog() const { return m_dialog; }
-    void SetLoop(QEventLoop* loop) { m_loop = loop; }
-    void StopLoop();
     // Mirrors the window tree into the widgets; the dialog in front also
     // gets the keyboard focus where the framework has it.
     void Sync(bool inFront);
@@ -66,7 +63,6 @@ private:
     Window& m_dialog;
     PixelScale m_scale;
     std::function<void()> m_afterInput;
-    QEventLoop* m_loop = nullptr;
     std::vector<Control> m_controls;
     std::vector<Window*> m_order;  // the z-order shown last
     QToolButton* m_helpButton = nullptr;
