@@ -50,6 +50,10 @@ until_true() {
 # resetting refuses the connection that follows.
 start_x() {
     local screen=${1:-1024x768x24}
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid"
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
     exec {display_fd}<> <(:)
     Xvfb -displayfd "$display_fd" -screen 0 "$screen" -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
     xvfb_pid=$!
