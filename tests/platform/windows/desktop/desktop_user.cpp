@@ -17,6 +17,11 @@
 
 #include "platform/windows/desktop/dialog_window.h"
 
+// Read by LeakSanitizer before main, in the sanitizer build.
+extern "C" const char* __lsan_default_options() {
+    return "suppressions=" QUILLPOST_DESKTOP_LEAKS;
+}
+
 DesktopBackend& DesktopUser::Backend() {
     // Never a real display in the tests.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
