@@ -30,7 +30,12 @@ trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
     cat "$scratch/app.log" >&2 2>/dev/null || true
-    [ -z "${DISPLAY:-}" ] || import -window root "$QP_SHOTS/failure.png" 2>/dev/null || true
+    if [ -n "${DISPLAY:-}" ]; then
+        import -window root "$QP_SHOTS/failure.png" 2>/dev/null || true
+        for window in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+            echo "window $window: '$(xdotool getwindowname "$window" 2>/dev/null)'" >&2
+        done
+    fi
     exit 1
 }
 
@@ -80,6 +85,9 @@ shown() { [ -n "$(window_of "$1")" ]; }
 gone() { ! shown "$1"; }
 wait_window() { until_true "the window '$1'" shown "$1"; }
 ended() { [ -s "$scratch/status" ]; }
+# The conditions are functions, so that until_true looks again each time.
+lines_in() { [ "$(wc -l <"$1")" -eq "$2" ]; }
+message_box_shown() { [ "$(xdotool search --onlyvisible --name '^Quillpost$' 2>/dev/null | wc -l)" -ge 2 ]; }
 shoot() { import -window "$(window_of Quillpost)" "$QP_SHOTS/$1.png"; }
 # The keys reach the window only once it is drawn and has the focus.
 settle() { sleep 0.3; }
@@ -104,7 +112,7 @@ settle
 xdotool mousemove --window "$(window_of "Routing File Dialog")" 40 22 click --repeat 2 --delay 80 1
 until_true "the chooser to close" gone "Routing File Dialog"
 expected='[HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|'
-until_true "the route point in the file" test "$(wc -l <"$routes/Ausflug.rte")" -eq 2
+until_true "the route point in the file" lines_in "$routes/Ausflug.rte" 2
 [ "$(tail -n 1 "$routes/Ausflug.rte" | tr -d '\r')" = "$expected" ] || fail "the line: $(tail -n 1 "$routes/Ausflug.rte")"
 [ ! -s "$routes/Heimweg.rte" ] || fail "the other route file was written"
 
@@ -165,7 +173,7 @@ display_goes_away "the chooser"
 # An empty name: Add answers with a message box, titled as the form is.
 start_form
 xdotool key Tab Tab Tab Tab Tab Tab Return
-until_true "the message box" test "$(xdotool search --onlyvisible --name '^Quillpost$' | wc -l)" -ge 2
+until_true "the message box" message_box_shown
 settle
 display_goes_away "a message box"
 
@@ -190,7 +198,7 @@ wait_window "Routing File Dialog"
 settle
 xdotool key Home Return
 until_true "the chooser to close" gone "Routing File Dialog"
-until_true "the route point in the file" test "$(wc -l <"$routes/Ausflug.rte")" -eq 3
+until_true "the route point in the file" lines_in "$routes/Ausflug.rte" 3
 tail -n 1 "$routes/Ausflug.rte" | grep -q '^\[SMALL||\]' || fail "the line: $(tail -n 1 "$routes/Ausflug.rte")"
 xdotool key F10
 until_true "the program to end" ended
