@@ -16,10 +16,8 @@ namespace {
 
 PixelScale g_scale;
 
-// Why every open dialog has to end as Cancel without the user: Qt was asked
-// to quit (the session ends), or the display went away.
-enum class Ending { No, Quit, DisplayLost };
-Ending g_ending = Ending::No;
+// The display went away: every open dialog ends as Cancel without Qt.
+bool g_displayLost = false;
 
 // How many of the backend's modal loops are running, one inside the other.
 int g_loops = 0;
@@ -37,7 +35,7 @@ QtMessageHandler g_qtMessages = nullptr;
 void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     g_qtMessages(type, context, message);
     if (message.startsWith(QLatin1String("The X11 connection broke"))) {
-        g_ending = Ending::DisplayLost;
+        g_displayLost = true;
         if (g_loops == 0) {
             std::_Exit(1);  // no dialog open, nothing to keep
         }
@@ -45,29 +43,17 @@ void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     }
 }
 
-// QCoreApplication::quit() ends QEventLoops, and the backend runs none.
-class QuitWatch : public QObject {
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Quit) {
-            g_ending = Ending::Quit;
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-// Handles Qt's events until done() or until every dialog has to end. The
+// Handles Qt's events until done() or until the display is gone. The
 // modal loops are the backend's own rather than QEventLoop::exec or
 // QDialog::exec, so that nothing of Qt's waits on the stack when the display
 // goes away.
 void HandleEventsUntil(const std::function<bool()>& done) {
     ++g_loops;
-    while (!done() && g_ending == Ending::No) {
+    while (!done() && !g_displayLost) {
         try {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         } catch (const DisplayLostUnwind&) {
-            // g_ending says it; the loops end without Qt.
+            // g_displayLost says it; the loops end without Qt.
         }
     }
     --g_loops;
@@ -86,9 +72,6 @@ DesktopBackend::DesktopBackend(int& argc, char** argv) {
     qputenv("QT_NO_GLIB", "1");
     m_app = std::make_unique<QApplication>(argc, argv);
     g_qtMessages = qInstallMessageHandler(OnQtMessage);
-    auto* quitWatch = new QuitWatch;
-    quitWatch->setParent(m_app.get());
-    m_app->installEventFilter(quitWatch);
     // The program ends when its form does, not when its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     g_scale = ScaleForSystemFont();
@@ -97,7 +80,7 @@ DesktopBackend::DesktopBackend(int& argc, char** argv) {
 DesktopBackend::~DesktopBackend() = default;
 
 bool DesktopBackend::DisplayLost() const {
-    return g_ending == Ending::DisplayLost;
+    return g_displayLost;
 }
 
 int DesktopBackend::ScreenWidth() const {
@@ -110,7 +93,7 @@ int DesktopBackend::ScreenHeight() const {
 
 void DesktopBackend::RunModal(CDialog& dialog) {
     Window& window = *dialog.m_hWnd;
-    if (g_ending == Ending::No) {
+    if (!g_displayLost) {
         QWidget* owner = m_open.empty() ? nullptr : m_open.back();
         auto shown =
             std::make_unique<DialogWindow>(window, g_scale, owner, [this] { AfterInput(); });
@@ -121,7 +104,7 @@ void DesktopBackend::RunModal(CDialog& dialog) {
         shown->activateWindow();
         HandleEventsUntil([&dialog] { return dialog.ModalEnded(); });
         m_open.pop_back();
-        if (g_ending == Ending::DisplayLost) {
+        if (g_displayLost) {
             // Its widgets would talk to a server that is gone: left alone.
             static_cast<void>(shown.release());
         } else {
@@ -134,12 +117,12 @@ void DesktopBackend::RunModal(CDialog& dialog) {
         }
     }
     if (!dialog.ModalEnded()) {
-        UserInput::Cancel(window);
+        UserInput::Cancel(window);  // the display went away
     }
 }
 
 void DesktopBackend::ShowMessageBox(const wchar_t* text) {
-    if (g_ending != Ending::No) {
+    if (g_displayLost) {
         return;
     }
     const CWinApp* app = AfxGetApp();
@@ -153,13 +136,13 @@ void DesktopBackend::ShowMessageBox(const wchar_t* text) {
     QObject::connect(box.get(), &QDialog::finished, [&closed] { closed = true; });
     box->show();
     HandleEventsUntil([&closed] { return closed; });
-    if (g_ending == Ending::DisplayLost) {
+    if (g_displayLost) {
         static_cast<void>(box.release());
     }
 }
 
 void DesktopBackend::AfterInput() {
-    if (g_ending != Ending::No) {
+    if (g_displayLost) {
         return;
     }
     for (DialogWindow* open : m_open) {
