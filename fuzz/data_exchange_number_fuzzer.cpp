@@ -14,7 +14,7 @@
 #include <string>
 
 #include "platform/c_string.h"
-#include "platform/data_exchange.h"
+#include "platform/windows/data_exchange.h"
 #include "property_check.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <string_view>
 
-#include "platform/backend.h"
-#include "platform/resource.h"
-#include "platform/terminal/terminal_backend.h"
-#include "platform/win_app.h"
+#include "platform/windows/backend.h"
+#include "platform/windows/resource.h"
+#include "platform/windows/terminal/terminal_backend.h"
+#include "platform/windows/win_app.h"
 #include "res/resources.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/backend.h"
+#include "platform/windows/backend.h"
 #include "platform/code_page.h"
 #include "platform/device_files.h"
 #include "ui/route_file_dlg.h"

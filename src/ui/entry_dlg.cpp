@@ -1,10 +1,10 @@
 #include "ui/entry_dlg.h"
 
 #include "app/interface_texts.h"
-#include "platform/backend.h"
-#include "platform/data_exchange.h"
-#include "platform/resource.h"
-#include "platform/win_app.h"
+#include "platform/windows/backend.h"
+#include "platform/windows/data_exchange.h"
+#include "platform/windows/resource.h"
+#include "platform/windows/win_app.h"
 #include "ui/add_route_point.h"
 #include "ui/name_case.h"
 

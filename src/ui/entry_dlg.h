@@ -9,8 +9,8 @@
 
 #include "app/language_dlg.h"
 #include "engine/position_engine.h"
-#include "platform/controls.h"
-#include "platform/dialog.h"
+#include "platform/windows/controls.h"
+#include "platform/windows/dialog.h"
 #include "ui/form_layout.h"
 
 class CEntryDlg : public CDialog {

@@ -1,6 +1,6 @@
 #include "ui/route_file_dlg.h"
 
-#include "platform/data_exchange.h"
+#include "platform/windows/data_exchange.h"
 #include "platform/device_files.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "platform/win_app.h"
+#include "platform/windows/win_app.h"
 #include "support/scratch_dir.h"
 #include "support/unprivileged.h"
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "platform/headless/headless.h"
+#include "platform/windows/headless/headless.h"
 #include "res/resources.h"
 #include "support/scratch_dir.h"
 #include "support/unprivileged.h"

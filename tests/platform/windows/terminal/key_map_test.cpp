@@ -1,0 +1,93 @@
+// The keys as ncurses reads them, and the characters a terminal without
+// UTF-8 shows in place of those it lacks.
+#include "platform/windows/terminal/key_map.h"
+
+#include <curses.h>
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include "platform/windows/terminal/glyphs.h"
+
+namespace {
+
+constexpr int kAltDown = 600;  // as ncurses numbers keys it learns from the terminal
+
+Key FunctionKey(int code) {
+    return TranslateKey(true, static_cast<wint_t>(code), kAltDown).key;
+}
+
+Key Character(wint_t code) {
+    return TranslateKey(false, code, kAltDown).key;
+}
+
+TEST(KeyMap, FunctionKeysAndControlCharacters) {
+    EXPECT_EQ(FunctionKey(KEY_BTAB), Key::BackTab);
+    EXPECT_EQ(FunctionKey(KEY_ENTER), Key::Enter);
+    EXPECT_EQ(FunctionKey(KEY_BACKSPACE), Key::Backspace);
+    EXPECT_EQ(FunctionKey(KEY_DC), Key::Delete);
+    EXPECT_EQ(FunctionKey(KEY_HOME), Key::Home);
+    EXPECT_EQ(FunctionKey(KEY_END), Key::End);
+    EXPECT_EQ(FunctionKey(KEY_F(1)), Key::F1);
+    EXPECT_EQ(FunctionKey(KEY_F(4)), Key::F4);
+    EXPECT_EQ(FunctionKey(KEY_F(10)), Key::F10);
+    EXPECT_EQ(FunctionKey(kAltDown), Key::AltDown);
+    EXPECT_EQ(FunctionKey(KEY_F(2)), Key::None);
+    EXPECT_EQ(TranslateKey(true, KEY_DOWN, 0).key, Key::Down);  // no Alt+Down code known
+
+    EXPECT_EQ(Character(L'\t'), Key::Tab);
+    EXPECT_EQ(Character(L'\r'), Key::Enter);
+    EXPECT_EQ(Character(L'\n'), Key::Enter);
+    EXPECT_EQ(Character(0x1B), Key::Escape);
+    EXPECT_EQ(Character(0x7F), Key::Backspace);
+    EXPECT_EQ(Character(L'\b'), Key::Backspace);
+    EXPECT_EQ(Character(0x01), Key::None);
+    EXPECT_EQ(Character(0x85), Key::None);
+}
+
+TEST(KeyMap, PrintableCharactersAreTyped) {
+    for (wchar_t ch : std::wstring(L" 5.Zz\u00E4\u00DF\u20AC")) {
+        const KeyPress press = TranslateKey(false, static_cast<wint_t>(ch), kAltDown);
+        EXPECT_EQ(press.key, Key::Char);
+        EXPECT_EQ(press.ch, ch);
+    }
+}
+
+class Locale {
+public:
+    explicit Locale(const char* name) : m_old(std::setlocale(LC_CTYPE, nullptr)) {
+        m_set = std::setlocale(LC_CTYPE, name) != nullptr;
+    }
+    ~Locale() { std::setlocale(LC_CTYPE, m_old.c_str()); }
+    bool Set() const { return m_set; }
+
+private:
+    std::string m_old;
+    bool m_set;
+};
+
+TEST(Glyphs, WithoutUtf8FramesTurnAsciiAndUmlautsLoseTheirDots) {
+    Locale ascii("C");
+    const std::wstring shown = {ShownAs(Glyph::kTopLeft),
+                                ShownAs(Glyph::kHorizontal),
+                                ShownAs(Glyph::kVertical),
+                                ShownAs(Glyph::kDropDownArrow),
+                                ShownAs(L'\u00B0'),
+                                ShownAs(L'\u00E4'),
+                                ShownAs(L'\u00DC'),
+                                ShownAs(L'\u20AC'),
+                                ShownAs(L'x')};
+    EXPECT_EQ(shown, L"+-|voaU?x");
+}
+
+TEST(Glyphs, UnderUtf8EverythingIsShownAsItIs) {
+    Locale utf8("C.UTF-8");
+    ASSERT_TRUE(utf8.Set());
+    for (wchar_t ch : {Glyph::kTopLeft, Glyph::kDropDownArrow, L'\u00B0', L'\u00E4', L'x'}) {
+        EXPECT_EQ(ShownAs(ch), ch);
+    }
+    EXPECT_EQ(ShownAs(L'\u4E2D'), L'?');  // two columns wide: would push the frame aside
+}
+
+}  // namespace
