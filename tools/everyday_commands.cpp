@@ -12,9 +12,9 @@
 #include "library_state.h"
 #include "platform/host_path.h"
 #include "projection/utm_projection.h"
+#include "route/name_case.h"
+#include "route/route_line.h"
 #include "ui/add_route_point.h"
-#include "ui/name_case.h"
-#include "ui/route_line.h"
 
 namespace {
 

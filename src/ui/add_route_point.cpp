@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "platform/windows/backend.h"
 #include "platform/code_page.h"
 #include "platform/device_files.h"
+#include "platform/windows/backend.h"
+#include "route/route_line.h"
 #include "ui/route_file_dlg.h"
-#include "ui/route_line.h"
 
 const char* const EmptyNameMessages[2] = {
     "Der Name darf nicht leer seit!",

@@ -5,8 +5,8 @@
 #include "platform/windows/data_exchange.h"
 #include "platform/windows/resource.h"
 #include "platform/windows/win_app.h"
+#include "route/name_case.h"
 #include "ui/add_route_point.h"
-#include "ui/name_case.h"
 
 namespace {
 

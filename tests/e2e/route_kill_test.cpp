@@ -11,8 +11,8 @@
 #include <iostream>
 #include <random>
 
+#include "route/route_line.h"
 #include "support/scratch_dir.h"
-#include "ui/route_line.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/name_case.h"
+#include "route/name_case.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/route_line.h"
+#include "route/route_line.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
