@@ -14,7 +14,7 @@
 #include "projection/utm_projection.h"
 #include "route/name_case.h"
 #include "route/route_line.h"
-#include "ui/add_route_point.h"
+#include "route/route_point.h"
 
 namespace {
 
@@ -178,15 +178,16 @@ std::optional<Outcome> RouteLine(ArgumentReader& in, std::string& line) {
     if (name.IsEmpty()) {
         return Refused(in.mode(), EmptyNameMessages[kEnglish]);
     }
-    double position[2] = {0.0, 0.0};
+    double latitude = 0.0;
+    double longitude = 0.0;
     WithEngine([&](PositionEngine& engine) {
         StoreFields(engine, format, fields);
-        engine.GetWgs84(position[0], position[1]);
+        engine.GetWgs84(latitude, longitude);
     });
     // Add turns the engine's radians into degrees itself.
-    position[0] *= AngleConstants::k180OverPi;
-    position[1] *= AngleConstants::k180OverPi;
-    line = FormatRouteLine(name, position);
+    latitude *= AngleConstants::k180OverPi;
+    longitude *= AngleConstants::k180OverPi;
+    line = FormatRouteLine(name, latitude, longitude);
     line.pop_back();
     return std::nullopt;
 }

@@ -73,15 +73,13 @@ FileEnd LookAtEnd(int fd, off_t size) {
 
 }  // namespace
 
-std::string FormatRouteLine(const CString& name, const double position[2]) {
+std::string FormatRouteLine(const CString& name, double latitude, double longitude) {
     std::wstring oneLine = name.str();
     for (wchar_t& c : oneLine) {
         if (IsControl(c)) {
             c = L' ';
         }
     }
-    const double latitude = position[0];
-    const double longitude = position[1];
     CString line;
     line.Format(L"[%s||][0][10]|%f,%f||%f|%f|\n", oneLine.c_str(), longitude, latitude, longitude,
                 latitude);

@@ -9,10 +9,10 @@
 
 #include "platform/c_string.h"
 
-// The line for a named WGS 84 position {latitude, longitude} in degrees, as
-// Windows-1252 bytes ending in '\n'. Control characters in the name become
-// blanks, so that one route point is always exactly one line.
-std::string FormatRouteLine(const CString& name, const double position[2]);
+// The line for a named WGS 84 position in degrees, as Windows-1252 bytes
+// ending in '\n'; the line holds the longitude first. Control characters in
+// the name become blanks, so that one route point is always exactly one line.
+std::string FormatRouteLine(const CString& name, double latitude, double longitude);
 
 // Appends text to a route file (created if missing) as a text-mode stream
 // would, each '\n' becoming the file's own line ending. Returns false, with

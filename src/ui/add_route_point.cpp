@@ -1,17 +1,11 @@
 #include "ui/add_route_point.h"
 
-#include <cmath>
-
 #include "platform/code_page.h"
 #include "platform/device_files.h"
 #include "platform/windows/backend.h"
 #include "route/route_line.h"
+#include "route/route_point.h"
 #include "ui/route_file_dlg.h"
-
-const char* const EmptyNameMessages[2] = {
-    "Der Name darf nicht leer seit!",
-    "The Name must not be empty!",
-};
 
 int AddRoutePoint(const CString& name, const double position[2], int language) {
     if (name.IsEmpty()) {
@@ -20,11 +14,9 @@ int AddRoutePoint(const CString& name, const double position[2], int language) {
         AfxMessageBox(message.c_str(), MB_OK);
         return 0;
     }
-    // A number typed too large for a double reaches here as an infinity (the
-    // form has already said it is out of range). Written, it would put "inf"
-    // where the navigation software expects a decimal: there is no route
-    // point to choose a file for.
-    if (!std::isfinite(position[0]) || !std::isfinite(position[1])) {
+    // The form has already said that a number too large for a double is out
+    // of range: there is no route point to choose a file for.
+    if (!IsFinitePosition(position[0], position[1])) {
         return 0;
     }
     CRouteFileDlg chooser;
@@ -39,5 +31,5 @@ int AddRoutePoint(const CString& name, const double position[2], int language) {
     if (file.empty()) {
         return 0;
     }
-    return AppendToRouteFile(file, FormatRouteLine(name, position)) ? 1 : 0;
+    return AppendToRouteFile(file, FormatRouteLine(name, position[0], position[1])) ? 1 : 0;
 }
