@@ -1,6 +1,7 @@
 #include "app/language_dlg.h"
 
 #include "platform/windows/data_exchange.h"
+#include "platform/windows/font.h"
 #include "platform/windows/win_app.h"
 
 int g_language = German;

@@ -11,6 +11,7 @@
 #include "engine/position_engine.h"
 #include "platform/windows/controls.h"
 #include "platform/windows/dialog.h"
+#include "platform/windows/font.h"
 #include "ui/form_layout.h"
 
 class CEntryDlg : public CDialog {

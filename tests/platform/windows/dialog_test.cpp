@@ -10,6 +10,7 @@
 #include "platform/windows/controls.h"
 #include "platform/windows/data_exchange.h"
 #include "platform/windows/dialog.h"
+#include "platform/windows/font.h"
 #include "platform/windows/headless/headless.h"
 #include "platform/windows/win_app.h"
 
