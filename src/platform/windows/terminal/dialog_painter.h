@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/windows/terminal/canvas.h"
-#include "platform/windows/terminal/dialog_input.h"
+#include "platform/windows/dialog_input.h"
 
 struct CellPos {
     int col = 0;

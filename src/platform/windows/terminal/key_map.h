@@ -5,6 +5,6 @@
 
 #include <cwchar>
 
-#include "platform/windows/terminal/dialog_input.h"
+#include "platform/windows/dialog_input.h"
 
 KeyPress TranslateKey(bool functionKey, wint_t code, int altDownCode);

@@ -1,4 +1,4 @@
-#include "platform/windows/terminal/dialog_input.h"
+#include "platform/windows/dialog_input.h"
 
 #include <algorithm>
 

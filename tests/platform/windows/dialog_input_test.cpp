@@ -1,13 +1,13 @@
 // What keys and clicks do to the dialog in front: typing at the caret, the
 // tab walk, drop-down and list boxes, help, OK and Cancel, and the mouse.
-#include "platform/windows/terminal/dialog_input.h"
+#include "platform/windows/dialog_input.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "open_dialog.h"
 #include "platform/windows/user_input.h"
+#include "terminal/open_dialog.h"
 
 namespace {
 
