@@ -1,11 +1,11 @@
-// What the keys and the mouse do to the dialog in front: the terminal reads
-// them, this module turns them into user actions (focus, typing, clicks,
-// lists, help, OK, Cancel), which reach the dialog with their notifications.
+// What keys and clicks do to the dialog in front, the same for every backend:
+// a backend maps its own keys to a KeyPress and its mouse clicks to a Hit,
+// and this module turns them into user actions (focus, typing, clicks, lists,
+// help, OK, Cancel), which reach the dialog with their notifications.
 #pragma once
 
 #include <cstddef>
 
-#include "platform/windows/terminal/cell_layout.h"
 #include "platform/windows/wnd.h"
 
 enum class Key {
@@ -49,6 +49,9 @@ struct EditState {
 void FollowFocus(EditState& edit, const Window& dialog);
 
 void HandleKey(Window& dialog, EditState& edit, const KeyPress& press);
+
+// The buttons a dialog's title bar may carry.
+enum class TitleButtonKind { Help, Ok, Close };
 
 // Where a mouse click landed in a dialog.
 struct Hit {

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/windows/dialog_input.h"
 #include "platform/windows/wnd.h"
 
 constexpr int kCellWidth = 8;
@@ -39,8 +40,6 @@ CellRect DropDownCells(const Window& dropDown, const CellRect& control, int scre
 // The index of the entry in a list's top row: where it was before, moved
 // only as far as needed to bring the selected entry into view.
 int FirstShownItem(int selection, int count, int rows, int before);
-
-enum class TitleButtonKind { Help, Ok, Close };
 
 struct TitleButton {
     TitleButtonKind kind;
