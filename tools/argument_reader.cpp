@@ -1,7 +1,7 @@
 #include "argument_reader.h"
 
 #include "engine/position_engine.h"
-#include "number_field.h"
+#include "platform/numbers.h"
 
 ArgumentReader::ArgumentReader(std::span<const std::string_view> arguments, Mode mode)
     : m_arguments(arguments), m_mode(mode) {}
@@ -17,7 +17,7 @@ double ArgumentReader::Length(std::string_view what) {
 
 double ArgumentReader::Number(std::string_view what) {
     const std::string_view field = Next();
-    if (const auto value = ParseDecimal(field)) {
+    if (const auto value = Numbers::ReadCDecimal(field)) {
         return *value;
     }
     Fail(what, field, "a number");
@@ -26,7 +26,7 @@ double ArgumentReader::Number(std::string_view what) {
 
 std::int32_t ArgumentReader::WholeNumber(std::string_view what) {
     const std::string_view field = Next();
-    if (const auto value = ParseWholeNumber(field)) {
+    if (const auto value = Numbers::ReadWholeNumber(field)) {
         return *value;
     }
     Fail(what, field, "a whole number");

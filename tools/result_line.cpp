@@ -4,9 +4,7 @@
 #include <cstdio>
 
 #include "engine/position_engine.h"
-
-// std::to_chars with a precision prints exactly what printf's %.*f and %.*g
-// print in the "C" locale, without depending on the process locale.
+#include "platform/numbers.h"
 
 ResultLine::ResultLine(Mode mode, std::uint32_t flags) : m_mode(mode) {
     if (mode == Mode::Raw) {
@@ -74,20 +72,12 @@ ResultLine& ResultLine::Word(std::string_view word) {
 
 void ResultLine::Fixed(double value, int decimals) {
     Separate();
-    // Room for the 309 digits of the largest double before the point.
-    char digits[400];
-    const auto end =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals)
-            .ptr;
-    m_text.append(digits, end);
+    m_text.append(Numbers::WriteFixed(value, decimals));
 }
 
 void ResultLine::General(double value, int digits) {
     Separate();
-    char text[40];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr;
-    m_text.append(text, end);
+    m_text.append(Numbers::WriteGeneral(value, digits));
 }
 
 void ResultLine::Separate() {

@@ -1,10 +1,11 @@
 #include "platform/c_string.h"
 
 #include <locale.h>
-#include <clocale>
 #include <cstdarg>
 #include <cwchar>
 #include <vector>
+
+#include "platform/numbers.h"
 
 namespace {
 
@@ -40,16 +41,11 @@ std::wstring TranslateFormat(const wchar_t* format) {
     return out;
 }
 
-locale_t CLocale() {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return c;
-}
-
 }  // namespace
 
 void CString::Format(const wchar_t* format, ...) {
     const std::wstring translated = TranslateFormat(format);
-    const locale_t previous = uselocale(CLocale());
+    const locale_t previous = uselocale(Numbers::CLocale());
     std::vector<wchar_t> buffer(256);
     for (;;) {
         va_list args;

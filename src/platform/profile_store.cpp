@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/host_path.h"
+#include "platform/numbers.h"
 
 namespace fs = std::filesystem;
 
@@ -126,35 +127,6 @@ fs::path FilePath(const std::wstring& company, const std::wstring& application) 
     return base / WideToHostBytes(company) / (WideToHostBytes(application) + ".ini");
 }
 
-bool ParseInt(const std::string& text, int* value) {
-    const std::string trimmed = Trim(text);
-    size_t i = 0;
-    bool negative = false;
-    if (i < trimmed.size() && (trimmed[i] == '+' || trimmed[i] == '-')) {
-        negative = trimmed[i] == '-';
-        ++i;
-    }
-    if (i == trimmed.size()) {
-        return false;
-    }
-    long long magnitude = 0;
-    for (; i < trimmed.size(); ++i) {
-        if (trimmed[i] < '0' || trimmed[i] > '9') {
-            return false;
-        }
-        magnitude = magnitude * 10 + (trimmed[i] - '0');
-        if (magnitude > 2147483648LL) {
-            return false;
-        }
-    }
-    const long long result = negative ? -magnitude : magnitude;
-    if (result > 2147483647LL) {
-        return false;
-    }
-    *value = static_cast<int>(result);
-    return true;
-}
-
 int ReadInt(const fs::path& file, const std::wstring& section, const std::wstring& name,
             int defaultValue) {
     std::vector<std::string> lines;
@@ -169,8 +141,7 @@ int ReadInt(const fs::path& file, const std::wstring& section, const std::wstrin
         if (SectionName(line, &current)) {
             inSection = EqualNoCase(current, wantedSection);
         } else if (inSection && KeyValue(line, &key, &text) && EqualNoCase(key, wantedName)) {
-            int value;
-            return ParseInt(text, &value) ? value : defaultValue;
+            return Numbers::ReadWholeNumber(Trim(text)).value_or(defaultValue);
         }
     }
     return defaultValue;

@@ -4,9 +4,6 @@
 // nothing. Numbers are read and written without regard to the locale.
 #pragma once
 
-#include <optional>
-#include <string>
-
 #include "platform/c_string.h"
 #include "platform/windows/wnd.h"
 
@@ -30,18 +27,12 @@ private:
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
 void DDX_Text(CDataExchange* pDX, int id, CString& value);
-void DDX_Text(CDataExchange* pDX, int id, int& value);     // plain decimal
-void DDX_Text(CDataExchange* pDX, int id, double& value);  // written as %.15g
+// Numbers are read as Numbers::ReadFormWholeNumber and ReadFormDecimal read
+// them; doubles are written as %.15g.
+void DDX_Text(CDataExchange* pDX, int id, int& value);
+void DDX_Text(CDataExchange* pDX, int id, double& value);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue);
 void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minValue, double maxValue);
-
-// How DDX_Text reads a field's text: a whole or a decimal number with blanks
-// around it allowed, nothing when the text is not one. Numbers too large come
-// back as the int's nearest limit or as an infinity.
-namespace DataExchange {
-std::optional<int> ParseInt(const std::wstring& typed);
-std::optional<double> ParseDouble(const std::wstring& typed);
-}  // namespace DataExchange
 
 // The language of the framework's messages: 0 German (also for unknown
 // values), 1 English. The program sets it whenever its language changes.
