@@ -152,18 +152,3 @@ BOOL FindClose(HANDLE handle) {
     delete static_cast<Search*>(handle);
     return TRUE;
 }
-
-FILE* _wfopen(const wchar_t* devicePath, const wchar_t* mode) {
-    const fs::path host = DeviceToHostPath(devicePath ? devicePath : L"");
-    if (host.empty() || mode == nullptr) {
-        return nullptr;
-    }
-    // "t" is the device's text mode; on this system text and binary are one.
-    std::string narrowMode;
-    for (const wchar_t* m = mode; *m; ++m) {
-        if (*m != L't') {
-            narrowMode += static_cast<char>(*m);
-        }
-    }
-    return std::fopen(host.c_str(), narrowMode.c_str());
-}

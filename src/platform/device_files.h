@@ -5,7 +5,6 @@
 // pass through the ANSI code page: the file found is the file opened.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -33,6 +32,3 @@ std::filesystem::path DeviceToHostPath(const std::wstring& devicePath);
 HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* findData);
 BOOL FindNextFileW(HANDLE search, WIN32_FIND_DATAW* findData);
 BOOL FindClose(HANDLE search);
-
-// The runtime library's fopen for a device path.
-FILE* _wfopen(const wchar_t* devicePath, const wchar_t* mode);
