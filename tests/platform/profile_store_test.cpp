@@ -101,6 +101,18 @@ TEST_F(ProfileStoreTest, AFileThatCannotBeReadIsNeverReplaced) {
     EXPECT_EQ(ReadFileBytes(file), "[Settings]\nFormat=2\n");
 }
 
+// A settings file edited on Windows has CR LF line ends.
+TEST_F(ProfileStoreTest, ACrLfFileIsReadAndRewrittenWithOneSection) {
+    WriteFileBytes(file, "[Settings]\r\nFormat=2\r\nLanguage=1\r\n");
+    EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Format", 7), 2);
+    ASSERT_TRUE(ProfileStore::WriteInt(file, L"Settings", L"Format", 3));
+    EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Format", 7), 3);
+    EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Language", 7), 1);
+    const std::string text = ReadFileBytes(file);
+    EXPECT_EQ(text.find("[Settings]"), text.rfind("[Settings]")) << text;
+    EXPECT_EQ(text.find("Format="), text.rfind("Format=")) << text;
+}
+
 TEST_F(ProfileStoreTest, ANewFileKeepsTheOldOnesPermissions) {
     WriteFileBytes(file, "[Settings]\nFormat=2\n");
     std::filesystem::permissions(
