@@ -32,13 +32,13 @@ Outcome Utm(ArgumentReader& in) {
     double northing = kUnwritten;
     std::uint32_t flags = 0;
     {
-        const LibraryState::Wgs84Utm wgs84;
+        const LibraryState::ScopedWgs84Utm wgs84;
         flags =
             UtmProjection::Forward(latitude, longitude, &zone, &hemisphere, &easting, &northing);
     }
     ResultLine out(in.mode(), flags);
     out.Integer(zone).Letter(hemisphere).Length(easting).Length(northing);
-    return Answer(flags, out, kUtmReasons);
+    return OutcomeFromFlags(flags, out, kUtmReasons);
 }
 
 Outcome Geo(ArgumentReader& in) {
@@ -53,12 +53,12 @@ Outcome Geo(ArgumentReader& in) {
     double longitude = kUnwritten;
     std::uint32_t flags = 0;
     {
-        const LibraryState::Wgs84Utm wgs84;
+        const LibraryState::ScopedWgs84Utm wgs84;
         flags = UtmProjection::Inverse(zone, hemisphere, easting, northing, &latitude, &longitude);
     }
     ResultLine out(in.mode(), flags);
     out.Angle(latitude).Angle(longitude);
-    return Answer(flags, out, kUtmReasons);
+    return OutcomeFromFlags(flags, out, kUtmReasons);
 }
 
 // The fields of the format `name`, or the usage error.
@@ -84,7 +84,7 @@ std::optional<Outcome> ReadEntry(ArgumentReader& in, std::string_view what, std:
 // Add's own refusals, which come without flags.
 Outcome Refused(Mode mode, std::string reason) {
     ResultLine out(mode, 0);
-    out.Word("-");
+    out.Verbatim("-");
     return Outcome{Outcome::Status::Refused, mode == Mode::Raw ? out.Text() : std::string(),
                    std::move(reason)};
 }
@@ -139,7 +139,7 @@ Outcome ConvertOn(ArgumentReader& in, std::optional<DatumChoice> datum) {
     } else {
         WriteFields(out, *toFormat, fields);
     }
-    return Answer(flags, out, kUtmReasons);
+    return OutcomeFromFlags(flags, out, kUtmReasons);
 }
 
 Outcome Convert(ArgumentReader& in) {
@@ -198,8 +198,8 @@ Outcome Route(ArgumentReader& in) {
         return *failed;
     }
     ResultLine out(in.mode(), 0);
-    out.Word(line);
-    return Answer(0, out, {});
+    out.Verbatim(line);
+    return OutcomeFromFlags(0, out, {});
 }
 
 Outcome Append(ArgumentReader& in) {
@@ -216,8 +216,8 @@ Outcome Append(ArgumentReader& in) {
         return Refused(in.mode(), "cannot append to '" + file.string() + "'");
     }
     ResultLine out(in.mode(), 0);
-    out.Word("appended");
-    return Answer(0, out, {});
+    out.Verbatim("appended");
+    return OutcomeFromFlags(0, out, {});
 }
 
 const Command kCommands[] = {

@@ -32,7 +32,7 @@ ResultLine& ResultLine::Length(double metres) {
 
 ResultLine& ResultLine::Number(double value) {
     if (std::bit_cast<std::uint64_t>(value) == kUnwrittenBits) {
-        return Word("-");
+        return Verbatim("-");
     }
     General(value, 17);
     return *this;
@@ -48,7 +48,7 @@ ResultLine& ResultLine::FormValue(double value) {
 
 ResultLine& ResultLine::Integer(std::int32_t value) {
     if (value == kUnwrittenInteger) {
-        return Word("-");
+        return Verbatim("-");
     }
     Separate();
     char digits[16];
@@ -59,14 +59,14 @@ ResultLine& ResultLine::Integer(std::int32_t value) {
 
 ResultLine& ResultLine::Letter(char letter) {
     if (letter == kUnwrittenLetter) {
-        return Word("-");
+        return Verbatim("-");
     }
-    return Word(std::string_view(&letter, 1));
+    return Verbatim(std::string_view(&letter, 1));
 }
 
-ResultLine& ResultLine::Word(std::string_view word) {
+ResultLine& ResultLine::Verbatim(std::string_view text) {
     Separate();
-    m_text.append(word);
+    m_text.append(text);
     return *this;
 }
 

@@ -10,10 +10,10 @@ class CFont {
 public:
     // pointSize in tenths of a point (80 is 8 points).
     BOOL CreatePointFont(int pointSize, const wchar_t* faceName);
-    HFONT GetSafeHandle() const { return m_created ? &m_spec : nullptr; }
+    HFONT GetSafeHandle() const { return m_created ? &m_fontInfo : nullptr; }
     operator HFONT() const { return GetSafeHandle(); }
 
 private:
-    FontInfo m_spec;
+    FontInfo m_fontInfo;
     bool m_created = false;
 };

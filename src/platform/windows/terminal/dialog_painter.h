@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/windows/terminal/canvas.h"
 #include "platform/windows/dialog_input.h"
+#include "platform/windows/terminal/canvas.h"
 
 struct CellPos {
     int col = 0;

@@ -31,7 +31,7 @@ constexpr StandIn kStandIns[] = {
 
 }  // namespace
 
-wchar_t ShownAs(wchar_t ch) {
+wchar_t CharacterToShow(wchar_t ch) {
     if (wcwidth(ch) == 1) {
         return ch;
     }

@@ -18,4 +18,4 @@ constexpr wchar_t kMoreBelow = L'\u2193';
 
 // The character as the terminal shows it under the current locale: itself
 // where the locale's character set has it as one column, else a stand-in.
-wchar_t ShownAs(wchar_t ch);
+wchar_t CharacterToShow(wchar_t ch);

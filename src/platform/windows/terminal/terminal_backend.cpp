@@ -92,7 +92,7 @@ void CopyToScreen(const Canvas& canvas) {
     for (int row = 0; row < canvas.Rows(); ++row) {
         for (int col = 0; col < canvas.Cols(); ++col) {
             const Cell& cell = canvas.At(col, row);
-            const wchar_t text[] = {ShownAs(cell.ch), L'\0'};
+            const wchar_t text[] = {CharacterToShow(cell.ch), L'\0'};
             cchar_t shown;
             setcchar(&shown, text, Attributes(cell.style), 0, nullptr);
             // The bottom-right cell reports an error for the cursor that

@@ -69,15 +69,15 @@ private:
 
 TEST(Glyphs, WithoutUtf8FramesTurnAsciiAndUmlautsLoseTheirDots) {
     Locale ascii("C");
-    const std::wstring shown = {ShownAs(Glyph::kTopLeft),
-                                ShownAs(Glyph::kHorizontal),
-                                ShownAs(Glyph::kVertical),
-                                ShownAs(Glyph::kDropDownArrow),
-                                ShownAs(L'\u00B0'),
-                                ShownAs(L'\u00E4'),
-                                ShownAs(L'\u00DC'),
-                                ShownAs(L'\u20AC'),
-                                ShownAs(L'x')};
+    const std::wstring shown = {CharacterToShow(Glyph::kTopLeft),
+                                CharacterToShow(Glyph::kHorizontal),
+                                CharacterToShow(Glyph::kVertical),
+                                CharacterToShow(Glyph::kDropDownArrow),
+                                CharacterToShow(L'\u00B0'),
+                                CharacterToShow(L'\u00E4'),
+                                CharacterToShow(L'\u00DC'),
+                                CharacterToShow(L'\u20AC'),
+                                CharacterToShow(L'x')};
     EXPECT_EQ(shown, L"+-|voaU?x");
 }
 
@@ -85,9 +85,9 @@ TEST(Glyphs, UnderUtf8EverythingIsShownAsItIs) {
     Locale utf8("C.UTF-8");
     ASSERT_TRUE(utf8.Set());
     for (wchar_t ch : {Glyph::kTopLeft, Glyph::kDropDownArrow, L'\u00B0', L'\u00E4', L'x'}) {
-        EXPECT_EQ(ShownAs(ch), ch);
+        EXPECT_EQ(CharacterToShow(ch), ch);
     }
-    EXPECT_EQ(ShownAs(L'\u4E2D'), L'?');  // two columns wide: would push the frame aside
+    EXPECT_EQ(CharacterToShow(L'\u4E2D'), L'?');  // two columns wide: would push the frame aside
 }
 
 }  // namespace
