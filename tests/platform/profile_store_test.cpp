@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "platform/windows/win_app.h"
 #include "support/scratch_dir.h"
 #include "support/unprivileged.h"
 
@@ -120,16 +119,6 @@ TEST_F(ProfileStoreTest, ANewFileKeepsTheOldOnesPermissions) {
     ASSERT_TRUE(ProfileStore::WriteInt(file, L"Settings", L"Format", 1));
     EXPECT_EQ(std::filesystem::status(file).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-}
-
-TEST_F(ProfileStoreTest, TheApplicationFindsItsFileUnderTheConfigFolder) {
-    ScopedEnv config("XDG_CONFIG_HOME", dir.path().string());
-    CWinApp app(L"Quillpost.htp");
-    app.SetRegistryKey(L"Kvo Applications");
-    EXPECT_EQ(app.GetProfileInt(L"Settings", L"Language", -1), static_cast<UINT>(-1));
-    EXPECT_TRUE(app.WriteProfileInt(L"Settings", L"Language", 1));
-    EXPECT_EQ(ReadFileBytes(file), "[Settings]\nLanguage=1\n");
-    EXPECT_EQ(app.GetProfileInt(L"Settings", L"Language", -1), 1u);
 }
 
 TEST_F(ProfileStoreTest, HomeIsUsedWithoutAConfigFolder) {
