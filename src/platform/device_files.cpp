@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/host_path.h"
+#include "platform/letter_case.h"
 
 namespace fs = std::filesystem;
 
@@ -18,14 +19,6 @@ struct Search {
     size_t next = 0;
 };
 
-// Letter case as the device's file system ignores it: ASCII and Latin-1.
-wchar_t FoldCase(wchar_t c) {
-    if ((c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return static_cast<wchar_t>(c + 0x20);
-    }
-    return c;
-}
-
 bool Matches(const wchar_t* pattern, const wchar_t* name) {
     // Iterative wildcard match with backtracking to the last '*'.
     const wchar_t* star = nullptr;
@@ -34,7 +27,8 @@ bool Matches(const wchar_t* pattern, const wchar_t* name) {
         if (*pattern == L'*') {
             star = pattern++;
             resume = name;
-        } else if (*pattern == L'?' || (*pattern && FoldCase(*pattern) == FoldCase(*name))) {
+        } else if (*pattern == L'?' ||
+                   (*pattern && FoldLatin1Case(*pattern) == FoldLatin1Case(*name))) {
             ++pattern;
             ++name;
         } else if (star) {
@@ -55,7 +49,7 @@ bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
         return false;
     }
     for (size_t i = 0; i < prefix.size(); ++i) {
-        if (FoldCase(text[i]) != FoldCase(prefix[i])) {
+        if (FoldLatin1Case(text[i]) != FoldLatin1Case(prefix[i])) {
             return false;
         }
     }

@@ -2,25 +2,17 @@
 
 #include <algorithm>
 
+#include "platform/letter_case.h"
 #include "platform/windows/data_exchange.h"
 #include "platform/windows/font.h"
 
 namespace {
 
 // The list box sorts as the device's does: without regard to letter case.
-// Folding only ASCII and Latin-1 letters keeps the order independent of the
-// process's locale.
-wchar_t FoldCase(wchar_t c) {
-    if ((c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return static_cast<wchar_t>(c + 0x20);
-    }
-    return c;
-}
-
 bool LessIgnoringCase(const std::wstring& left, const std::wstring& right) {
     return std::lexicographical_compare(
         left.begin(), left.end(), right.begin(), right.end(),
-        [](wchar_t a, wchar_t b) { return FoldCase(a) < FoldCase(b); });
+        [](wchar_t a, wchar_t b) { return FoldLatin1Case(a) < FoldLatin1Case(b); });
 }
 
 bool IsButton(const Window& window) {
