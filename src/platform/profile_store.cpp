@@ -127,6 +127,14 @@ fs::path FilePath(const std::wstring& company, const std::wstring& application) 
     return base / WideToHostBytes(company) / (WideToHostBytes(application) + ".ini");
 }
 
+bool ParseInt(const std::string& text, int* value) {
+    const auto number = Numbers::ReadWholeNumber(Trim(text));
+    if (number) {
+        *value = *number;
+    }
+    return number.has_value();
+}
+
 int ReadInt(const fs::path& file, const std::wstring& section, const std::wstring& name,
             int defaultValue) {
     std::vector<std::string> lines;
@@ -141,7 +149,8 @@ int ReadInt(const fs::path& file, const std::wstring& section, const std::wstrin
         if (SectionName(line, &current)) {
             inSection = EqualNoCase(current, wantedSection);
         } else if (inSection && KeyValue(line, &key, &text) && EqualNoCase(key, wantedName)) {
-            return Numbers::ReadWholeNumber(Trim(text)).value_or(defaultValue);
+            int value;
+            return ParseInt(text, &value) ? value : defaultValue;
         }
     }
     return defaultValue;
