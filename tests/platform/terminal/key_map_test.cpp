@@ -102,13 +102,9 @@ std::string Text(const std::deque<KeyRead>& reads) {
 TEST(KeyMap, AnEscOnItsOwnOrBeforeAnotherIsEsc) {
     Keyboard alone({});
     EXPECT_EQ(alone.AfterEscape().key, Key::Escape);
-    Keyboard twice(
-        Characters("\x1b"
-                   "x"));
+    Keyboard twice(Characters("\x1bx"));
     EXPECT_EQ(twice.AfterEscape().key, Key::Escape);
-    EXPECT_EQ(Text(twice.Left()),
-              "\x1b"
-              "x");  // the second Esc is read again
+    EXPECT_EQ(Text(twice.Left()), "\x1bx");  // the second Esc is read again
 }
 
 TEST(KeyMap, SequencesTheTerminalDoesNotKnowAreSwallowedWhole) {
