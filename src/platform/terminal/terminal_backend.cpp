@@ -1,12 +1,11 @@
 #include "platform/terminal/terminal_backend.h"
 
 #include <curses.h>
-#include <term.h>
-#include <unistd.h>
-
 #include <fcntl.h>
 #include <poll.h>
+#include <term.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
