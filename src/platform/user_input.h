@@ -21,6 +21,10 @@ bool SetText(Window& edit, std::wstring text);
 // Clicks a push button or radio button that has the focus or is under the
 // mouse; an automatic radio button checks itself and unchecks its group.
 bool Press(Window& button);
+// The arrow keys in a group of radio buttons: moves the focus from the
+// focused one to the previous (or next) usable radio button of its group,
+// around the ends, and presses that one as Space would.
+bool MoveInGroup(Window& radio, bool backward);
 bool OpenList(Window& dropDown);
 // Selects an entry of a list box, or of a drop-down list while it is open.
 bool Select(Window& list, int index);

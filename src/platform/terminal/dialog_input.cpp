@@ -163,9 +163,16 @@ void HandleKey(Window& dialog, EditState& edit, const KeyPress& press) {
             HandleEditKey(dialog, *focus, edit, press);
             break;
         case WindowKind::PushButton:
+            if (enter || space) {
+                UserInput::Press(*focus);
+            }
+            break;
         case WindowKind::RadioButton:
             if (enter || space) {
                 UserInput::Press(*focus);
+            } else if (press.key == Key::Up || press.key == Key::Left || press.key == Key::Down ||
+                       press.key == Key::Right) {
+                UserInput::MoveInGroup(*focus, press.key == Key::Up || press.key == Key::Left);
             }
             break;
         case WindowKind::ComboBox:
