@@ -85,6 +85,20 @@ bool Press(Window& button) {
     return true;
 }
 
+bool Click(Window& control) {
+    if (!Focus(control)) {
+        return false;
+    }
+    const Window& dialog = *control.parent;
+    if (dialog.ended || dialog.focus != &control) {
+        return false;
+    }
+    if (control.kind == WindowKind::PushButton || control.kind == WindowKind::RadioButton) {
+        return Press(control);
+    }
+    return true;
+}
+
 bool OpenList(Window& dropDown) {
     if (!Usable(dropDown, WindowKind::ComboBox) || dropDown.dropped) {
         return false;
