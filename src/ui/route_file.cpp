@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -114,22 +115,34 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// A flushed file beside the route file holding the new content, with the
-// owner and permissions given (owner only where the system allows it, and
-// permissions not at all on a file system that has none, such as a FAT card).
+// The folder a file lies in, "." for a bare name.
+fs::path FolderOf(const fs::path& file) {
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+// A flushed file beside the route file holding the new content. It takes
+// the owner and permissions of the file it replaces (the owner only where the
+// system allows it, the permissions not at all on a file system without
+// them, such as a FAT card); a new route file gets what any new file gets.
 class Replacement {
 public:
-    Replacement(const fs::path& folder, std::string_view content, uid_t owner, gid_t group,
-                mode_t mode) {
-        std::string name = (folder / kTemporaryName).string();
+    Replacement(const fs::path& target, std::string_view content, const struct stat* replaced)
+        : m_folder(FolderOf(target)) {
+        std::string name = (m_folder / kTemporaryName).string();
         const FileDescriptor fd(mkostemp(name.data(), O_CLOEXEC));
         if (fd.get() < 0) {
             m_error = errno;
             return;
         }
         m_path = name;
-        [[maybe_unused]] const int owned = fchown(fd.get(), owner, group);
-        [[maybe_unused]] const int moded = fchmod(fd.get(), mode);
+        if (replaced) {
+            [[maybe_unused]] const int owned = fchown(fd.get(), replaced->st_uid, replaced->st_gid);
+            [[maybe_unused]] const int moded = fchmod(fd.get(), replaced->st_mode & 07777);
+        } else {
+            const mode_t mask = umask(0);
+            umask(mask);
+            [[maybe_unused]] const int moded = fchmod(fd.get(), 0666 & ~mask);
+        }
         if (!WriteAll(fd.get(), content) || fsync(fd.get()) != 0) {
             m_error = errno;
         }
@@ -144,7 +157,8 @@ public:
 
     int error() const { return m_error; }
 
-    // Puts the copy in place of target; without replace, only where nothing is.
+    // Puts the copy in place of target; without replace, only where nothing
+    // is. Sets errno when it cannot.
     bool MoveTo(const fs::path& target, bool replace) {
         int moved = renameat2(AT_FDCWD, m_path.c_str(), AT_FDCWD, target.c_str(),
                               replace ? 0 : RENAME_NOREPLACE);
@@ -158,8 +172,7 @@ public:
         }
         m_path.clear();
         // The rename itself reaches the disk only with its folder.
-        const FileDescriptor folder(
-            open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        const FileDescriptor folder(open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (folder.get() >= 0) {
             fsync(folder.get());
         }
@@ -167,15 +180,10 @@ public:
     }
 
 private:
+    fs::path m_folder;
     std::string m_path;
     int m_error = 0;
 };
-
-mode_t NewFileMode() {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
 
 // The route file the path names, with symbolic links resolved; empty (and
 // errno set) for a dangling link.
@@ -193,20 +201,20 @@ fs::path Target(const fs::path& file) {
     return target;
 }
 
-enum class Step { Done, Again };
-
-AppendResult MakeFile(const fs::path& target, std::string_view text, Step& step) {
-    Replacement copy(target.parent_path(), WithText({}, text), geteuid(), getegid(), NewFileMode());
+// Makes the route file with the text, as the device's append mode makes a
+// missing file; nothing when another appender made it first.
+std::optional<AppendResult> MakeFile(const fs::path& target, std::string_view text) {
+    Replacement copy(target, WithText({}, text), nullptr);
     if (copy.error() != 0) {
         return Failed(copy.error());
     }
     if (!copy.MoveTo(target, false)) {
         if (errno == EEXIST) {
-            step = Step::Again;  // another appender made it first: append to theirs
+            return std::nullopt;
         }
         return Failed(errno);
     }
-    return {true, {}};
+    return AppendResult{true, {}};
 }
 
 }  // namespace
@@ -225,13 +233,10 @@ AppendResult AppendToRouteFile(const fs::path& file, std::string_view text) {
             if (errno != ENOENT) {
                 return Failed(errno);
             }
-            // Made anew, as the device's append mode makes a missing file.
-            Step step = Step::Done;
-            AppendResult made = MakeFile(target, text, step);
-            if (step == Step::Done) {
-                return made;
+            if (std::optional<AppendResult> made = MakeFile(target, text)) {
+                return *made;
             }
-            continue;
+            continue;  // made by another appender meanwhile: append to theirs
         }
         // Looked at before opening: opening a device or a pipe can have
         // effects of its own.
@@ -280,8 +285,7 @@ AppendResult AppendToRouteFile(const fs::path& file, std::string_view text) {
     if (!ReadAll(fd.get(), locked.st_size, content)) {
         return Failed(errno);
     }
-    Replacement copy(target.parent_path(), WithText(std::move(content), text), locked.st_uid,
-                     locked.st_gid, locked.st_mode & 07777);
+    Replacement copy(target, WithText(std::move(content), text), &locked);
     if (copy.error() != 0) {
         return Failed(copy.error());
     }
