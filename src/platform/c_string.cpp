@@ -47,10 +47,11 @@ locale_t CLocale() {
 
 }  // namespace
 
-void CString::Format(const wchar_t* format, ...) {
+bool CString::Format(const wchar_t* format, ...) {
     const std::wstring translated = TranslateFormat(format);
     const locale_t previous = uselocale(CLocale());
     std::vector<wchar_t> buffer(256);
+    bool formatted = false;
     for (;;) {
         va_list args;
         va_start(args, format);
@@ -58,6 +59,7 @@ void CString::Format(const wchar_t* format, ...) {
         va_end(args);
         if (written >= 0 && static_cast<size_t>(written) < buffer.size()) {
             m_text.assign(buffer.data(), written);
+            formatted = true;
             break;
         }
         if (buffer.size() > (1u << 24)) {  // a format that can never fit
@@ -67,4 +69,5 @@ void CString::Format(const wchar_t* format, ...) {
         buffer.resize(buffer.size() * 4);
     }
     uselocale(previous);
+    return formatted;
 }

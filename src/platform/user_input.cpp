@@ -108,8 +108,21 @@ bool MoveInGroup(Window& radio, bool backward) {
     if (target == &radio) {
         return false;
     }
-    ChangeFocus(*radio.parent, target, true);
-    return Press(*target);
+    return Click(*target);
+}
+
+bool Click(Window& control) {
+    if (!Focus(control)) {
+        return false;
+    }
+    const Window& dialog = *control.parent;
+    if (dialog.ended || dialog.focus != &control) {
+        return false;
+    }
+    if (control.kind == WindowKind::PushButton || control.kind == WindowKind::RadioButton) {
+        return Press(control);
+    }
+    return true;
 }
 
 bool OpenList(Window& dropDown) {

@@ -25,6 +25,12 @@ bool Press(Window& button);
 // focused one to the previous (or next) usable radio button of its group,
 // around the ends, and presses that one as Space would.
 bool MoveInGroup(Window& radio, bool backward);
+// A click on a control, the one way every backend delivers it: the focus
+// moves there first, and the click goes no further when the focus did not
+// arrive (a field that refused its number takes it back) or the dialog ended
+// meanwhile; a push or radio button that got the focus is then pressed.
+// Returns whether the click arrived.
+bool Click(Window& control);
 bool OpenList(Window& dropDown);
 // Selects an entry of a list box, or of a drop-down list while it is open.
 bool Select(Window& list, int index);

@@ -11,6 +11,6 @@ extern const char* const EmptyNameMessages[2];
 // Refuses an empty name with the message of the language, lets the user pick
 // the route file and appends the route point for the WGS 84 position
 // {latitude, longitude} in degrees. Returns 1 when the line was written, 0
-// otherwise; a position that is not finite, a cancelled choice or a file
-// that cannot be written end silently.
+// otherwise. A cancelled choice or an empty one ends silently; a file that
+// cannot be written is named in a message with the reason.
 int AddRoutePoint(const CString& name, const double position[2], int language);

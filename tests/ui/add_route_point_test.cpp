@@ -60,13 +60,16 @@ TEST_F(AddRoutePointTest, NoChoiceWritesNothingAndSaysNothing) {
     EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
 }
 
-TEST_F(AddRoutePointTest, AFileThatCannotBeWrittenEndsTheAddSilently) {
+TEST_F(AddRoutePointTest, AFileThatCannotBeWrittenIsNamedInTheLanguage) {
     // The chooser lists whatever matches, a folder too.
     std::filesystem::create_directories(routes / "folder.rte");
     Choose(0);
     EXPECT_EQ(AddRoutePoint(L"Home", kHome, 0), 0);
     EXPECT_TRUE(std::filesystem::is_directory(routes / "folder.rte"));
-    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+    EXPECT_THAT(ui.MessageBoxes(),
+                ElementsAre(L"Die Routendatei \\Storage Card\\MN6\\Settings\\Routes\\folder.rte "
+                            L"kann nicht geschrieben werden: Is a directory. Der Punkt wurde nicht "
+                            L"hinzugef\u00fcgt."));
 }
 
 }  // namespace

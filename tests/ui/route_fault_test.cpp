@@ -1,9 +1,13 @@
 // Add against every state the route folder can be in: whatever the chooser
 // lists, choosing it either appends one line to the file of that name or
-// changes nothing, and never says a word.
+// changes nothing and says why.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
+#include <functional>
 
 #include "platform/headless/headless.h"
 #include "res/resources.h"
@@ -18,6 +22,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr int kList = 1047;
+constexpr const wchar_t* kRoutes = L"\\Storage Card\\MN6\\Settings\\Routes\\";
 const double kHome[2] = {53.5, 10.0};
 const std::string kHomeLine = "[Home||][0][10]|10.000000,53.500000||10.000000|53.500000|\r\n";
 
@@ -31,6 +36,12 @@ protected:
         }
         std::sort(names.begin(), names.end());
         return names;
+    }
+
+    // What Add says when the route file cannot be written, in English.
+    static std::wstring NotWritten(const std::wstring& name, const std::wstring& reason) {
+        return L"The route file " + (kRoutes + name) + L" cannot be written: " + reason +
+               L". The point was not added.";
     }
 
     ScratchDir card;
@@ -57,7 +68,7 @@ TEST_F(RouteFaultTest, AMissingOrEmptyFolderOffersNothingAndMakesNothing) {
 
 // The chooser lists every match, as the device does; what is no file cannot
 // take a line, and choosing it leaves everything as it was.
-TEST_F(RouteFaultTest, AFolderOrDanglingLinkIsListedAndChoosingItChangesNothing) {
+TEST_F(RouteFaultTest, AFolderOrDanglingLinkIsListedAndChoosingItIsRefused) {
     fs::create_directories(routes / "x.rte");
     fs::create_symlink(card / "gone.rte", routes / "y.rte");
     for (int index : {0, 1}) {
@@ -71,12 +82,13 @@ TEST_F(RouteFaultTest, AFolderOrDanglingLinkIsListedAndChoosingItChangesNothing)
     EXPECT_TRUE(fs::is_empty(routes / "x.rte"));
     EXPECT_TRUE(fs::is_symlink(routes / "y.rte"));
     EXPECT_FALSE(fs::exists(card / "gone.rte"));
-    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+    EXPECT_THAT(ui.MessageBoxes(), ElementsAre(NotWritten(L"x.rte", L"Is a directory"),
+                                               NotWritten(L"y.rte", L"No such file or directory")));
 }
 
 // Root reads and writes through any permission; the user of a device does
 // not, so the Add runs as an ordinary user.
-TEST_F(RouteFaultTest, AFileWithoutReadOrWritePermissionStaysAsItWas) {
+TEST_F(RouteFaultTest, AFileWithoutReadOrWritePermissionIsRefusedAndStaysAsItWas) {
     WriteFileBytes(routes / "a.rte", "x\r\n");
     fs::permissions(card.path(), fs::perms::all);
     for (const fs::perms allowed :
@@ -87,9 +99,11 @@ TEST_F(RouteFaultTest, AFileWithoutReadOrWritePermissionStaysAsItWas) {
             Headless child(QuillpostResources());
             child.OnDialog(134, [](HeadlessDialog& d) { d.Select(kList, 0).Ok(); });
             const int added = AddRoutePoint(L"Home", kHome, 1);
-            return added + (child.MessageBoxes().empty() ? 0 : 10);
+            const bool said =
+                child.MessageBoxes() == std::vector{NotWritten(L"a.rte", L"Permission denied")};
+            return added + (said ? 10 : 0);
         });
-        EXPECT_EQ(status, 0) << "permissions " << static_cast<int>(allowed);
+        EXPECT_EQ(status, 10) << "permissions " << static_cast<int>(allowed);
         EXPECT_EQ(ReadFileBytes(routes / "a.rte"), "x\r\n");
     }
     EXPECT_THAT(Entries(), ElementsAre("a.rte"));
@@ -112,7 +126,7 @@ TEST_F(RouteFaultTest, ANameInAnotherEncodingIsAppendedToAsTheSameFile) {
 // The file goes while the chooser is open. The runtime's append mode makes
 // the file anew, and so does Add: the point the user meant to keep lands in
 // the file of the chosen name rather than nowhere. Without the folder there
-// is nowhere to put it, and nothing is made.
+// is nowhere to put it: nothing is made, and Add says so.
 TEST_F(RouteFaultTest, AFileRemovedWhileChoosingIsMadeAnew) {
     WriteFileBytes(routes / "a.rte", "x\r\n");
     ui.OnDialog(134, [&](HeadlessDialog& d) {
@@ -130,7 +144,66 @@ TEST_F(RouteFaultTest, AFileRemovedWhileChoosingIsMadeAnew) {
     });
     EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
     EXPECT_FALSE(fs::exists(routes));
-    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+    EXPECT_THAT(ui.MessageBoxes(), ElementsAre(NotWritten(L"a.rte", L"No such file or directory")));
+}
+
+// Each way a chosen file can refuse the line: made read-only (root could
+// write it, but the user meant it to stay), replaced by a folder while the
+// chooser is open, a full disk (a file size limit), a link to a pipe. Each
+// is said with the file and the reason, in the form's language, and leaves
+// the folder as it was.
+TEST_F(RouteFaultTest, AFailedWriteIsSaidAndChangesNothing) {
+    WriteFileBytes(routes / "a.rte", "x\r\n");
+    ASSERT_EQ(mkfifo((card / "pipe").c_str(), 0644), 0);
+    fs::create_symlink(card / "pipe", routes / "b.rte");
+    const auto before = Entries();
+    const auto choose = [&](int index, const std::function<void()>& meanwhile = {}) {
+        ui.OnDialog(134, [=](HeadlessDialog& d) {
+            d.Select(kList, index);
+            if (meanwhile) {
+                meanwhile();
+            }
+            d.Ok();
+        });
+    };
+
+    fs::permissions(routes / "a.rte", fs::perms::owner_read | fs::perms::others_read);
+    choose(0);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
+    fs::permissions(routes / "a.rte", fs::perms::owner_read | fs::perms::owner_write);
+
+    rlimit old;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit full = old;
+    full.rlim_cur = 3;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    choose(0);
+    const int addedOnAFullDisk = AddRoutePoint(L"Home", kHome, 0);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(addedOnAFullDisk, 0);
+
+    choose(1);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
+
+    choose(0, [&] {
+        fs::rename(routes / "a.rte", card / "a.rte");
+        fs::create_directory(routes / "a.rte");
+    });
+    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
+
+    EXPECT_THAT(
+        ui.MessageBoxes(),
+        ElementsAre(NotWritten(L"a.rte", L"Permission denied"),
+                    std::wstring(L"Die Routendatei ") + kRoutes +
+                        L"a.rte kann nicht geschrieben werden: File too large. Der Punkt wurde "
+                        L"nicht hinzugef\u00fcgt.",
+                    NotWritten(L"b.rte", L"not a regular file"),
+                    NotWritten(L"a.rte", L"Is a directory")));
+    EXPECT_EQ(Entries(), before);
+    EXPECT_TRUE(fs::is_empty(routes / "a.rte"));
+    EXPECT_EQ(ReadFileBytes(card / "a.rte"), "x\r\n");
 }
 
 }  // namespace

@@ -215,24 +215,15 @@ void HandleClick(Window& dialog, EditState& edit, const Hit& hit, bool doubleCli
         }
         return;
     }
-    if (hit.kind != Hit::Kind::Control || !UserInput::Focus(*hit.control)) {
+    if (hit.kind != Hit::Kind::Control || !UserInput::Click(*hit.control)) {
         return;
     }
     Window& control = *hit.control;
-    // Leaving a field may have run a handler that ended the dialog or took
-    // the focus back; the click then goes no further.
-    if (dialog.ended || dialog.focus != &control) {
-        return;
-    }
     switch (control.kind) {
         case WindowKind::Edit:
             // A click puts the caret at the end of the text and marks nothing.
             FollowFocus(edit, dialog);
             edit.marked = false;
-            break;
-        case WindowKind::PushButton:
-        case WindowKind::RadioButton:
-            UserInput::Press(control);
             break;
         case WindowKind::ComboBox:
             UserInput::OpenList(control);
