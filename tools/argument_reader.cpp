@@ -1,5 +1,7 @@
 #include "argument_reader.h"
 
+#include <cmath>
+
 #include "engine/position_engine.h"
 #include "platform/numbers.h"
 
@@ -18,6 +20,9 @@ double ArgumentReader::Length(std::string_view what) {
 double ArgumentReader::Number(std::string_view what) {
     const std::string_view field = Next();
     if (const auto value = Numbers::ReadCDecimal(field)) {
+        if (!std::isfinite(*value) && m_nonFinite.empty()) {
+            m_nonFinite.append(what).append(" must be a finite number, not ").append(Quoted(field));
+        }
         return *value;
     }
     Fail(what, field, "a number");
@@ -74,6 +79,16 @@ void ArgumentReader::Fail(std::string_view what, std::string_view field,
     if (Failed()) {
         return;
     }
-    m_error.append(what).append(" must be ").append(expected).append(", not '");
-    m_error.append(field).append("'");
+    m_error.append(what).append(" must be ").append(expected).append(", not ");
+    m_error.append(Quoted(field));
+}
+
+std::string Quoted(std::string_view token) {
+    constexpr std::size_t kShown = 40;
+    std::string quoted = "'";
+    quoted.append(token.substr(0, kShown));
+    if (token.size() > kShown) {
+        quoted.append("...");
+    }
+    return quoted + "'";
 }

@@ -18,7 +18,7 @@ const Command* FindCommand(std::string_view name) {
 Outcome RunCommand(std::span<const std::string_view> fields, Mode mode) {
     const Command* command = FindCommand(fields.front());
     if (command == nullptr) {
-        return UsageError("unknown command '" + std::string(fields.front()) + "'");
+        return UsageError("unknown command " + Quoted(fields.front()));
     }
     const auto arguments = fields.subspan(1);
     if (command->argumentCount >= 0 &&

@@ -1,6 +1,7 @@
 // The program's entry point: answers --help and --version, takes over the
 // terminal and lets the framework run the application object.
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "platform/windows/backend.h"
@@ -49,8 +50,8 @@ int main(int argc, char** argv) {
     }
 
     TerminalBackend terminal;
-    if (!terminal.Open()) {
-        std::fputs("quillpost: standard input and output must be a terminal\n", stderr);
+    if (const std::string problem = terminal.Open(); !problem.empty()) {
+        std::fprintf(stderr, "quillpost: %s\n", problem.c_str());
         return 1;
     }
     AfxSetResources(&QuillpostResources());
@@ -58,5 +59,8 @@ int main(int argc, char** argv) {
     const int status = AfxWinMain();
     SetBackend(nullptr);
     terminal.Close();
-    return status;
+    // Ended by a signal, after the settings were written: the status a shell
+    // gives a program the signal killed.
+    const int signal = TerminalBackend::EndSignal();
+    return signal != 0 ? 128 + signal : status;
 }

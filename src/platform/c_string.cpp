@@ -43,10 +43,11 @@ std::wstring TranslateFormat(const wchar_t* format) {
 
 }  // namespace
 
-void CString::Format(const wchar_t* format, ...) {
+bool CString::Format(const wchar_t* format, ...) {
     const std::wstring translated = TranslateFormat(format);
     const locale_t previous = uselocale(Numbers::CLocale());
     std::vector<wchar_t> buffer(256);
+    bool formatted = false;
     for (;;) {
         va_list args;
         va_start(args, format);
@@ -54,6 +55,7 @@ void CString::Format(const wchar_t* format, ...) {
         va_end(args);
         if (written >= 0 && static_cast<size_t>(written) < buffer.size()) {
             m_text.assign(buffer.data(), written);
+            formatted = true;
             break;
         }
         if (buffer.size() > (1u << 24)) {  // a format that can never fit
@@ -63,4 +65,5 @@ void CString::Format(const wchar_t* format, ...) {
         buffer.resize(buffer.size() * 4);
     }
     uselocale(previous);
+    return formatted;
 }

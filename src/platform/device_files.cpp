@@ -115,7 +115,10 @@ HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* findData) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::wstring name = HostBytesToWide(it->path().filename().native());
-        if (name.size() < MAX_PATH && Matches(namePattern.c_str(), name.c_str())) {
+        // A backslash separates folders in a device path, so a name holding
+        // one could never be opened as the file it names.
+        if (name.size() < MAX_PATH && name.find(L'\\') == std::wstring::npos &&
+            Matches(namePattern.c_str(), name.c_str())) {
             search->names.push_back(name);
         }
     }

@@ -28,7 +28,8 @@ std::filesystem::path DeviceToHostPath(const std::wstring& devicePath);
 
 // Finds the entries of a folder whose names match the last part of the
 // pattern, with '*' and '?' as wildcards and letter case ignored, as the
-// device's file system does. "." and ".." are never reported.
+// device's file system does. "." and ".." are never reported, nor names
+// holding a backslash, which the device's file system cannot have.
 HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* findData);
 BOOL FindNextFileW(HANDLE search, WIN32_FIND_DATAW* findData);
 BOOL FindClose(HANDLE search);

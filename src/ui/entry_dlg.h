@@ -33,9 +33,11 @@ public:
     void OnKillFocusField(UINT id);
 
 private:
+    // What became of the fields handed to the engine.
+    enum class Stored { Taken, FieldRefused, GridRefused };
     // Reads the fields (reporting the first bad one) and hands those of the
     // format to the engine, whatever the reading found.
-    void StoreEntry(CoordFormat format);
+    Stored StoreEntry(CoordFormat format);
     // Takes the engine's position in the format and writes every member to
     // the controls.
     void ShowEntry(CoordFormat format);

@@ -58,6 +58,13 @@ TEST_F(DeviceFilesTest, ExtensionsMatchInAnyCase) {
               (std::vector<std::wstring>{L"b.rte", L"c.Rte", L"x.rtex"}));
 }
 
+// "a\b.rte" would be opened as the file b.rte in a folder a.
+TEST_F(DeviceFilesTest, ANameHoldingABackslashIsNotListed) {
+    WriteFileBytes(routes / "a\\b.rte", "");
+    WriteFileBytes(routes / "c.rte", "");
+    EXPECT_EQ(Find(std::wstring(kRoutes) + L"*.rte"), (std::vector<std::wstring>{L"c.rte"}));
+}
+
 TEST_F(DeviceFilesTest, NothingToFind) {
     EXPECT_TRUE(Find(std::wstring(kRoutes) + L"*.rte").empty());  // no folder
     std::filesystem::create_directories(routes);

@@ -163,9 +163,16 @@ void HandleKey(Window& dialog, EditState& edit, const KeyPress& press) {
             HandleEditKey(dialog, *focus, edit, press);
             break;
         case WindowKind::PushButton:
+            if (enter || space) {
+                UserInput::Press(*focus);
+            }
+            break;
         case WindowKind::RadioButton:
             if (enter || space) {
                 UserInput::Press(*focus);
+            } else if (press.key == Key::Up || press.key == Key::Left || press.key == Key::Down ||
+                       press.key == Key::Right) {
+                UserInput::MoveInGroup(*focus, press.key == Key::Up || press.key == Key::Left);
             }
             break;
         case WindowKind::ComboBox:
@@ -208,24 +215,15 @@ void HandleClick(Window& dialog, EditState& edit, const Hit& hit, bool doubleCli
         }
         return;
     }
-    if (hit.kind != Hit::Kind::Control || !UserInput::Focus(*hit.control)) {
+    if (hit.kind != Hit::Kind::Control || !UserInput::Click(*hit.control)) {
         return;
     }
     Window& control = *hit.control;
-    // Leaving a field may have run a handler that ended the dialog or took
-    // the focus back; the click then goes no further.
-    if (dialog.ended || dialog.focus != &control) {
-        return;
-    }
     switch (control.kind) {
         case WindowKind::Edit:
             // A click puts the caret at the end of the text and marks nothing.
             FollowFocus(edit, dialog);
             edit.marked = false;
-            break;
-        case WindowKind::PushButton:
-        case WindowKind::RadioButton:
-            UserInput::Press(control);
             break;
         case WindowKind::ComboBox:
             UserInput::OpenList(control);

@@ -1,6 +1,7 @@
 #include "platform/windows/user_input.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -8,22 +9,30 @@ bool Usable(const Window& control, WindowKind kind) {
     return control.visible && control.enabled && control.kind == kind;
 }
 
-// The group of a radio button: its siblings from the nearest WS_GROUP
-// control at or before it up to the next WS_GROUP control.
-void UncheckGroup(Window& radio) {
-    auto& siblings = radio.parent->children;
+// The group of a control: its siblings from the nearest WS_GROUP control at
+// or before it up to the next WS_GROUP control.
+std::vector<Window*> GroupOf(const Window& control) {
+    auto& siblings = control.parent->children;
     const auto self = std::find_if(siblings.begin(), siblings.end(),
-                                   [&](const auto& child) { return child.get() == &radio; });
+                                   [&](const auto& child) { return child.get() == &control; });
     auto first = self;
     while (first != siblings.begin() && !((*first)->style & WS_GROUP)) {
         --first;
     }
+    std::vector<Window*> group;
     for (auto it = first; it != siblings.end(); ++it) {
         if (it != first && ((*it)->style & WS_GROUP)) {
             break;
         }
-        if ((*it)->kind == WindowKind::RadioButton && it->get() != &radio) {
-            (*it)->check = BST_UNCHECKED;
+        group.push_back(it->get());
+    }
+    return group;
+}
+
+void UncheckGroup(Window& radio) {
+    for (Window* member : GroupOf(radio)) {
+        if (member->kind == WindowKind::RadioButton && member != &radio) {
+            member->check = BST_UNCHECKED;
         }
     }
 }
@@ -82,6 +91,37 @@ bool Press(Window& button) {
         button.check = BST_CHECKED;
     }
     Notify(button, BN_CLICKED);
+    return true;
+}
+
+bool MoveInGroup(Window& radio, bool backward) {
+    if (!radio.parent || !Usable(radio, WindowKind::RadioButton)) {
+        return false;
+    }
+    std::vector<Window*> buttons = GroupOf(radio);
+    std::erase_if(buttons,
+                  [](const Window* member) { return !Usable(*member, WindowKind::RadioButton); });
+    const int count = static_cast<int>(buttons.size());
+    const int at =
+        static_cast<int>(std::find(buttons.begin(), buttons.end(), &radio) - buttons.begin());
+    Window* target = buttons[((backward ? at - 1 : at + 1) % count + count) % count];
+    if (target == &radio) {
+        return false;
+    }
+    return Click(*target);
+}
+
+bool Click(Window& control) {
+    if (!Focus(control)) {
+        return false;
+    }
+    const Window& dialog = *control.parent;
+    if (dialog.ended || dialog.focus != &control) {
+        return false;
+    }
+    if (control.kind == WindowKind::PushButton || control.kind == WindowKind::RadioButton) {
+        return Press(control);
+    }
     return true;
 }
 

@@ -21,6 +21,16 @@ bool SetText(Window& edit, std::wstring text);
 // Clicks a push button or radio button that has the focus or is under the
 // mouse; an automatic radio button checks itself and unchecks its group.
 bool Press(Window& button);
+// The arrow keys in a group of radio buttons: moves the focus from the
+// focused one to the previous (or next) usable radio button of its group,
+// around the ends, and presses that one as Space would.
+bool MoveInGroup(Window& radio, bool backward);
+// A click on a control, the one way every backend delivers it: the focus
+// moves there first, and the click goes no further when the focus did not
+// arrive (a field that refused its number takes it back) or the dialog ended
+// meanwhile; a push or radio button that got the focus is then pressed.
+// Returns whether the click arrived.
+bool Click(Window& control);
 bool OpenList(Window& dropDown);
 // Selects an entry of a list box, or of a drop-down list while it is open.
 bool Select(Window& list, int index);

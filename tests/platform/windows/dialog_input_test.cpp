@@ -180,6 +180,39 @@ TEST(DialogInput, ButtonsHelpOkAndCancelFromTheKeyboard) {
     });
 }
 
+TEST(DialogInput, ArrowsMoveWithinARadioGroupAndCheck) {
+    Recorder language(130);
+    WhileOpen(language, [&](Window& dialog) {
+        EditState edit;
+        Window& german = Control(dialog, 1045);
+        Window& english = Control(dialog, 1046);
+        UserInput::Focus(german);
+        Press(dialog, edit, {Key::Down});
+        EXPECT_EQ(FocusId(dialog), 1046);
+        EXPECT_EQ(english.check, BST_CHECKED);
+        EXPECT_EQ(german.check, BST_UNCHECKED);
+        EXPECT_EQ(language.Count(BN_CLICKED, 1046), 1);
+        // Around the end of the group; the OK button after it is another group.
+        Press(dialog, edit, {Key::Right});
+        EXPECT_EQ(FocusId(dialog), 1045);
+        EXPECT_EQ(german.check, BST_CHECKED);
+        Press(dialog, edit, {Key::Up, Key::Left});
+        EXPECT_EQ(FocusId(dialog), 1045);
+        EXPECT_EQ(language.Count(BN_CLICKED, 1045), 2);
+
+        // A disabled button is passed over; alone in its group, the arrows do nothing.
+        HandleOf(&english)->EnableWindow(FALSE);
+        Press(dialog, edit, {Key::Down, Key::Up});
+        EXPECT_EQ(FocusId(dialog), 1045);
+        EXPECT_EQ(language.Count(BN_CLICKED, 1045), 2);
+        // On a push button they do nothing either.
+        UserInput::Focus(Control(dialog, IDOK));
+        Press(dialog, edit, {Key::Down});
+        EXPECT_EQ(FocusId(dialog), IDOK);
+        EXPECT_FALSE(dialog.ended);
+    });
+}
+
 TEST(DialogInput, ClicksFocusPressPickAndUseTheTitleBar) {
     Recorder form(102);
     WhileOpen(form, [&](Window& dialog) {

@@ -239,9 +239,15 @@ TEST_F(DialogTest, AFailedFieldTakesTheFocusBackWithoutNotifyingAgain) {
         EXPECT_EQ(d.Text(12), L"5");
         EXPECT_EQ(d.Text(11), L"0");
         EXPECT_EQ(ui.TakeMessageBoxes().size(), 1u);
-        d.Type(12, L"x").Click(20);  // a click on a button takes the focus, then acts
+        // A click on a button leaves the field, which keeps the focus: the
+        // button does not act. Once the field is mended, it does.
+        d.Type(12, L"x").Click(20);
         EXPECT_THAT(dlg.m_events, ElementsAre(10, 12, 12, 12));
         EXPECT_EQ(ui.TakeMessageBoxes().size(), 1u);
+        EXPECT_EQ(d.Focus(), 12);
+        EXPECT_TRUE(dlg.m_inner.empty());
+        d.Type(12, L"7").Click(20);
+        EXPECT_EQ(dlg.m_inner.size(), 1u);
         d.Cancel();
     });
     ui.OnDialog(2, [](HeadlessDialog& d) { d.Cancel(); });

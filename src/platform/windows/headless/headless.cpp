@@ -71,10 +71,13 @@ HeadlessDialog& HeadlessDialog::Click(int id, Here here) {
     if (!control) {
         return *this;
     }
-    const bool button =
-        control->kind == WindowKind::PushButton || control->kind == WindowKind::RadioButton;
-    return Check(UserInput::Focus(*control) && (!button || UserInput::Press(*control)), id, "click",
-                 here);
+    if (control->kind == WindowKind::Static) {
+        return Check(false, id, "click", here);
+    }
+    // A click that a refusing field stops is what the user gets, not a
+    // mistake of the script.
+    UserInput::Click(*control);
+    return *this;
 }
 
 HeadlessDialog& HeadlessDialog::Tab(Here here) {
@@ -89,7 +92,10 @@ HeadlessDialog& HeadlessDialog::Tab(Here here) {
 
 HeadlessDialog& HeadlessDialog::Pick(int id, int index, Here here) {
     if (Window* control = Usable(id, here)) {
-        const bool done = UserInput::Focus(*control) && UserInput::OpenList(*control);
+        if (!UserInput::Click(*control)) {
+            return *this;
+        }
+        const bool done = UserInput::OpenList(*control);
         const bool picked = done && UserInput::Select(*control, index);
         if (done) {
             UserInput::CloseList(*control, picked);
@@ -101,25 +107,32 @@ HeadlessDialog& HeadlessDialog::Pick(int id, int index, Here here) {
 
 HeadlessDialog& HeadlessDialog::CloseList(int id, Here here) {
     if (Window* control = Usable(id, here)) {
-        return Check(UserInput::Focus(*control) && UserInput::OpenList(*control) &&
-                         UserInput::CloseList(*control, false),
-                     id, "open and close", here);
+        if (!UserInput::Click(*control)) {
+            return *this;
+        }
+        return Check(UserInput::OpenList(*control) && UserInput::CloseList(*control, false), id,
+                     "open and close", here);
     }
     return *this;
 }
 
 HeadlessDialog& HeadlessDialog::Select(int id, int index, Here here) {
     if (Window* control = Usable(id, here)) {
-        return Check(UserInput::Focus(*control) && UserInput::Select(*control, index), id,
-                     "select that entry of", here);
+        if (!UserInput::Click(*control)) {
+            return *this;
+        }
+        return Check(UserInput::Select(*control, index), id, "select that entry of", here);
     }
     return *this;
 }
 
 HeadlessDialog& HeadlessDialog::DoubleClick(int id, int index, Here here) {
     if (Window* control = Usable(id, here)) {
-        return Check(UserInput::Focus(*control) && UserInput::DoubleClick(*control, index), id,
-                     "double-click that entry of", here);
+        if (!UserInput::Click(*control)) {
+            return *this;
+        }
+        return Check(UserInput::DoubleClick(*control, index), id, "double-click that entry of",
+                     here);
     }
     return *this;
 }

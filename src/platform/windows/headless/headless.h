@@ -35,7 +35,9 @@ public:
     explicit HeadlessDialog(CDialog& dialog) : m_dialog(dialog) {}
 
     // What the user does. A step that clicks into a control first moves the
-    // focus there, so the edit field that had it reports the loss first.
+    // focus there, so the edit field that had it reports the loss first; a
+    // field that refuses to be left keeps the focus, and the step then does
+    // nothing more, as with every backend.
     // Type clicks into the field and replaces the text of the field that has
     // the focus then (a field that failed on losing the focus takes it back).
     HeadlessDialog& Type(int id, const std::wstring& text, Here here = Here::current());

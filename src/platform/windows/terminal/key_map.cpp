@@ -45,6 +45,25 @@ KeyPress FunctionKey(wint_t code, int altDownCode) {
     }
 }
 
+bool IsCharacter(const KeyRead& read, wint_t low, wint_t high) {
+    return read.kind == KeyRead::Kind::Character && read.code >= low && read.code <= high;
+}
+
+// Reads the rest of a sequence, from the read in hand: parameter and
+// intermediate characters (0x20 to 0x3F) up to and with the final one (0x40
+// to 0x7E). What cannot belong to it is given back; a sequence that stops
+// coming ends where it stopped.
+void SwallowSequence(KeyRead read, const std::function<KeyRead(bool wait)>& next,
+                     const std::function<void(const KeyRead&)>& giveBack) {
+    constexpr int kLongestSequence = 32;
+    for (int count = 0; count < kLongestSequence && IsCharacter(read, 0x20, 0x3F); ++count) {
+        read = next(true);
+    }
+    if (!IsCharacter(read, 0x40, 0x7E)) {
+        giveBack(read);
+    }
+}
+
 }  // namespace
 
 KeyPress TranslateKey(bool functionKey, wint_t code, int altDownCode) {
@@ -70,4 +89,33 @@ KeyPress TranslateKey(bool functionKey, wint_t code, int altDownCode) {
         return {};
     }
     return {Key::Char, static_cast<wchar_t>(code)};
+}
+
+KeyPress ReadAfterEscape(const std::function<KeyRead(bool wait)>& next,
+                         const std::function<void(const KeyRead&)>& giveBack) {
+    const KeyRead after = next(false);
+    switch (after.kind) {
+        case KeyRead::Kind::Nothing:
+            return {Key::Escape};
+        case KeyRead::Kind::FunctionKey:
+            // A terminal without its own Alt+Down code sends Esc before Down.
+            return after.code == KEY_DOWN ? KeyPress{Key::AltDown} : KeyPress{};
+        case KeyRead::Kind::Character:
+            break;
+    }
+    if (after.code == 0x1B) {
+        giveBack(after);
+        return {Key::Escape};
+    }
+    if (after.code == L'[') {
+        KeyRead read = next(true);
+        // The Linux console's F1 to F5 are "Esc [ [ A" to "Esc [ [ E".
+        if (IsCharacter(read, L'[', L'[')) {
+            read = next(true);
+        }
+        SwallowSequence(read, next, giveBack);
+    } else if (after.code == L'O') {
+        SwallowSequence(next(true), next, giveBack);
+    }
+    return {};
 }

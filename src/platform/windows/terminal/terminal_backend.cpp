@@ -1,12 +1,18 @@
 #include "platform/windows/terminal/terminal_backend.h"
 
 #include <curses.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <term.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdlib>
+#include <string>
 
 #include "platform/windows/dialog.h"
 #include "platform/windows/terminal/glyphs.h"
@@ -19,13 +25,30 @@ namespace {
 // Set while ncurses owns the terminal; the signal handlers look at it.
 volatile std::sig_atomic_t g_cursesActive = 0;
 
-// Termination and crash signals: each gives the terminal back and then
-// ends the program as the signal would have without us.
-constexpr int kFatalSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV,
-                                 SIGBUS, SIGFPE,  SIGILL, SIGABRT};
+// The signal (SIGHUP, SIGTERM, SIGINT) that asked the program to end, 0 while
+// none has. The handler only records it and wakes the input loop through the
+// pipe; the loop then cancels the dialogs, so that the program ends the way
+// Cancel ends it, settings written and terminal restored.
+volatile std::sig_atomic_t g_endSignal = 0;
+int g_wakeUp[2] = {-1, -1};
+constexpr int kEndSignals[] = {SIGHUP, SIGTERM, SIGINT};
 
-// Esc on its own must not wait the second ncurses gives an escape sequence.
-constexpr int kEscapeDelayMs = 25;
+// Crash signals: the terminal is given back with calls that are safe in a
+// signal handler, from what was saved before ncurses took it over, and the
+// program dies as the signal would have without us.
+constexpr int kCrashSignals[] = {SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+termios g_shellModes{};
+char g_resetSequence[256];
+std::size_t g_resetLength = 0;
+
+// How long the rest of a key's sequence may take to follow its Esc. A key's
+// bytes usually travel together, but a slow or busy link (SSH over a mobile
+// connection, a loaded machine) can split them; a sequence cut short is
+// swallowed rather than taken for Esc, yet a key can only work if it arrives
+// whole within this time. 400 ms leaves a wide margin over the gaps seen on
+// such links (tens of milliseconds, 80 ms in our tests) and is still a short
+// pause for Esc, which has to wait this long to be sure it stands alone.
+constexpr int kEscapeDelayMs = 400;
 
 void RestoreTerminal() {
     if (g_cursesActive) {
@@ -34,10 +57,33 @@ void RestoreTerminal() {
     }
 }
 
-// Installed with SA_RESETHAND: the signal raised again takes its default action.
-extern "C" void OnFatalSignal(int signal) {
-    RestoreTerminal();
+void RestoreTerminalFromSignal() {
+    if (g_cursesActive) {
+        g_cursesActive = 0;
+        tcsetattr(STDOUT_FILENO, TCSANOW, &g_shellModes);
+        // Nothing to do about a terminal that takes no more output.
+        [[maybe_unused]] const ssize_t written =
+            write(STDOUT_FILENO, g_resetSequence, g_resetLength);
+    }
+}
+
+extern "C" void OnCrashSignal(int signal) {
+    RestoreTerminalFromSignal();
+    std::signal(signal, SIG_DFL);
+    // Blocked until the handler returns; then it takes its default action.
     std::raise(signal);
+}
+
+// The orderly end takes a moment. A hang-up often comes twice (from the
+// kernel and from the shell that loses its terminal too), and the second
+// must not cut the first short, so a signal that follows is ignored.
+extern "C" void OnEndSignal(int signal) {
+    if (g_endSignal == 0) {
+        g_endSignal = signal;
+        const int savedErrno = errno;
+        [[maybe_unused]] const ssize_t written = write(g_wakeUp[1], "", 1);
+        errno = savedErrno;
+    }
 }
 
 void InstallSignalHandlers() {
@@ -46,22 +92,90 @@ void InstallSignalHandlers() {
         return;
     }
     installed = true;
+    if (pipe2(g_wakeUp, O_CLOEXEC | O_NONBLOCK) != 0) {
+        g_wakeUp[0] = g_wakeUp[1] = -1;
+    }
     struct sigaction action {};
-    action.sa_handler = OnFatalSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;
-    for (int signal : kFatalSignals) {
+    action.sa_handler = OnEndSignal;
+    for (int signal : kEndSignals) {
+        sigaction(signal, &action, nullptr);
+    }
+    action.sa_handler = OnCrashSignal;
+    for (int signal : kCrashSignals) {
         sigaction(signal, &action, nullptr);
     }
     std::atexit(RestoreTerminal);
 }
 
+// A string capability of the terminal's description, nullptr when it has none.
+const char* StringCapability(const char* name) {
+    std::string copy = name;  // older ncurses declares the name without const
+    const char* value = tigetstr(copy.data());
+    return value == reinterpret_cast<char*>(-1) ? nullptr : value;
+}
+
+// What endwin would send to give the terminal back, worked out while it is
+// safe to ask the terminal's description: mouse reporting off, the keypad in
+// its normal mode, plain text, the cursor shown, the normal screen.
+void PrepareResetSequence(bool mouse) {
+    std::string reset;
+    if (mouse) {
+        const char* mouseMode = StringCapability("XM");
+        reset += mouseMode ? tiparm(mouseMode, 0) : "\033[?1000l";
+    }
+    for (const char* name : {"rmkx", "sgr0", "cnorm", "rmcup"}) {
+        if (const char* value = StringCapability(name)) {
+            reset += value;
+        }
+    }
+    g_resetLength = std::min(reset.size(), sizeof g_resetSequence);
+    std::copy_n(reset.data(), g_resetLength, g_resetSequence);
+}
+
+// Waits until the keyboard has something to read or an ending signal came;
+// true for the keyboard. A resize interrupts the wait too, and ncurses then
+// reports it as a key.
+bool WaitForKeyboard() {
+    pollfd watched[] = {{STDIN_FILENO, POLLIN, 0}, {g_wakeUp[0], POLLIN, 0}};
+    return poll(watched, g_wakeUp[0] < 0 ? 1 : 2, -1) > 0 && watched[0].revents != 0;
+}
+
+// Why the terminal named by TERM cannot show the form, empty when it can.
+// ncurses alone would only fail, and the user would not learn that TERM is
+// the thing to change.
+std::string TerminalTypeProblem() {
+    const char* type = std::getenv("TERM");
+    constexpr const char* kExample = "for example TERM=xterm-256color";
+    if (!type || !*type) {
+        return std::string("TERM is not set: set it to the type of your terminal, ") + kExample;
+    }
+    int found = 0;
+    if (setupterm(nullptr, STDOUT_FILENO, &found) != OK) {
+        if (found == 0) {
+            return "the terminal type '" + std::string(type) +
+                   "' (TERM) is not known on this system: set TERM to the type of your "
+                   "terminal, " +
+                   kExample;
+        }
+        return "the terminal descriptions (terminfo) cannot be found: install ncurses-base";
+    }
+    const bool placesCursor = StringCapability("cup") != nullptr;
+    del_curterm(cur_term);
+    if (!placesCursor) {
+        return "the terminal type '" + std::string(type) +
+               "' (TERM) cannot place the cursor, which the form needs: use a full-screen "
+               "terminal, " +
+               kExample;
+    }
+    return {};
+}
+
 // The code ncurses gives Alt+Down, from the terminal's description; 0 when
 // the terminal describes none.
 int AltDownCode() {
-    char capability[] = "kDN3";
-    const char* sequence = tigetstr(capability);
-    if (!sequence || sequence == reinterpret_cast<char*>(-1)) {
+    const char* sequence = StringCapability("kDN3");
+    if (!sequence) {
         return 0;
     }
     const int code = key_defined(sequence);
@@ -125,27 +239,52 @@ int ReadKey(wint_t* code) {
     return OK;
 }
 
+// What follows an Esc: the first read takes only what has come with it,
+// the rest of a sequence may take up to the escape delay to arrive.
+KeyRead ReadFollowing(bool wait) {
+    wtimeout(stdscr, wait ? kEscapeDelayMs : 0);
+    wint_t code = 0;
+    const int status = ReadKey(&code);
+    nodelay(stdscr, TRUE);
+    if (status == ERR) {
+        return {};
+    }
+    return {status == KEY_CODE_YES ? KeyRead::Kind::FunctionKey : KeyRead::Kind::Character, code};
+}
+
+void GiveBack(const KeyRead& read) {
+    if (read.kind == KeyRead::Kind::FunctionKey) {
+        ungetch(static_cast<int>(read.code));
+    } else if (read.kind == KeyRead::Kind::Character) {
+        unget_wch(static_cast<wchar_t>(read.code));
+    }
+}
+
 }  // namespace
 
 TerminalBackend::~TerminalBackend() {
     Close();
 }
 
-bool TerminalBackend::Open() {
+std::string TerminalBackend::Open() {
     if (m_screen) {
-        return true;
+        return {};
     }
     std::setlocale(LC_ALL, "");
     // Numbers are read and written with a decimal point, whatever the locale.
     std::setlocale(LC_NUMERIC, "C");
     if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
-        return false;
+        return "standard input and output must be a terminal";
+    }
+    if (std::string problem = TerminalTypeProblem(); !problem.empty()) {
+        return problem;
     }
     // Ours before ncurses starts, so that ncurses keeps its hands off them.
     InstallSignalHandlers();
+    tcgetattr(STDOUT_FILENO, &g_shellModes);
     m_screen = newterm(nullptr, stdout, stdin);
     if (!m_screen) {
-        return false;
+        return "the terminal cannot be set up";
     }
     g_cursesActive = 1;
     // cbreak, not raw: Ctrl+C stays the interrupt that ends the program.
@@ -153,11 +292,19 @@ bool TerminalBackend::Open() {
     noecho();
     nonl();
     keypad(stdscr, TRUE);
+    // The loop waits for keys itself (WaitForKeyboard), so that a signal
+    // can wake it; ncurses only hands out what has arrived.
+    nodelay(stdscr, TRUE);
     set_escdelay(kEscapeDelayMs);
     curs_set(0);
-    mousemask(BUTTON1_CLICKED | BUTTON1_DOUBLE_CLICKED, nullptr);
+    const bool mouse = mousemask(BUTTON1_CLICKED | BUTTON1_DOUBLE_CLICKED, nullptr) != 0;
+    PrepareResetSequence(mouse);
     m_altDownCode = AltDownCode();
-    return true;
+    return {};
+}
+
+int TerminalBackend::EndSignal() {
+    return g_endSignal;
 }
 
 void TerminalBackend::Close() {
@@ -178,16 +325,27 @@ int TerminalBackend::ScreenHeight() const {
 }
 
 TerminalBackend::Input TerminalBackend::ReadInput() {
-    // A read that fails again and again means the keyboard is gone (standard
-    // input closed); a single failure is a stray byte or an interruption.
+    // A read that fails again and again while the keyboard is said to be
+    // ready means it is gone (standard input closed, the terminal hung up);
+    // a single failure is a stray byte or an interruption.
     constexpr int kFailuresUntilLost = 100;
     Input input;
     wint_t code = 0;
-    const int status = ReadKey(&code);
-    if (status == ERR) {
-        if (++m_failedReads >= kFailuresUntilLost) {
-            input.kind = Input::Kind::Lost;
+    int status = ERR;
+    bool keyboardReady = false;
+    while (!g_endSignal) {
+        status = ReadKey(&code);
+        if (status != ERR) {
+            break;
         }
+        if (keyboardReady && ++m_failedReads >= kFailuresUntilLost) {
+            input.kind = Input::Kind::Lost;
+            return input;
+        }
+        keyboardReady = WaitForKeyboard();
+    }
+    if (g_endSignal) {
+        input.kind = Input::Kind::Lost;
         return input;
     }
     m_failedReads = 0;
@@ -208,19 +366,8 @@ TerminalBackend::Input TerminalBackend::ReadInput() {
     }
     input.kind = Input::Kind::Key;
     input.key = TranslateKey(status == KEY_CODE_YES, code, m_altDownCode);
-    if (input.key.key == Key::Escape) {
-        // A terminal without its own Alt+Down code sends Esc before Down.
-        nodelay(stdscr, TRUE);
-        wint_t next = 0;
-        const int nextStatus = ReadKey(&next);
-        nodelay(stdscr, FALSE);
-        if (nextStatus == KEY_CODE_YES && next == KEY_DOWN) {
-            input.key = {Key::AltDown};
-        } else if (nextStatus == KEY_CODE_YES) {
-            ungetch(static_cast<int>(next));
-        } else if (nextStatus == OK) {
-            unget_wch(static_cast<wchar_t>(next));
-        }
+    if (status == OK && input.key.key == Key::Escape) {
+        input.key = ReadAfterEscape(ReadFollowing, GiveBack);
     }
     return input;
 }
@@ -263,7 +410,7 @@ void TerminalBackend::RunModal(CDialog& dialog) {
                             input.kind == Input::Kind::DoubleClick);
                 break;
             case Input::Kind::Lost:
-                // Without a keyboard nobody can answer: leave as with Esc.
+                // Nobody will answer: leave as with Esc.
                 UserInput::Cancel(window);
                 break;
             case Input::Kind::Nothing:

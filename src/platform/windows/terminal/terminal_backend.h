@@ -20,11 +20,16 @@ public:
     TerminalBackend& operator=(const TerminalBackend&) = delete;
 
     // Takes the locale's character set for wide characters (numbers stay in
-    // the "C" locale) and takes over the terminal. False when standard input
-    // or output is not a terminal that ncurses can drive.
-    bool Open();
+    // the "C" locale) and takes over the terminal. Returns what keeps the
+    // terminal from showing the form, for the user to read; empty when it is
+    // taken over.
+    std::string Open();
     // Gives the terminal back; the destructor does it too.
     void Close();
+    // SIGHUP, SIGTERM or SIGINT once one of them has asked the program to end,
+    // else 0. From then on every dialog ends as with Cancel and every message
+    // box closes, so that the program leaves by its normal way.
+    static int EndSignal();
 
     void RunModal(CDialog& dialog) override;
     void ShowMessageBox(const wchar_t* text) override;
@@ -33,6 +38,8 @@ public:
 
 private:
     struct Input {
+        // Lost: nobody will answer, since the keyboard is gone or a signal
+        // asked the program to end.
         enum class Kind { Nothing, Key, Click, DoubleClick, Lost } kind = Kind::Nothing;
         KeyPress key;
         CellPos at;

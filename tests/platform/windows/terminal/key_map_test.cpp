@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <deque>
 #include <string>
 
 #include "platform/windows/terminal/glyphs.h"
@@ -52,6 +53,79 @@ TEST(KeyMap, PrintableCharactersAreTyped) {
         EXPECT_EQ(press.key, Key::Char);
         EXPECT_EQ(press.ch, ch);
     }
+}
+
+// The keyboard after an Esc, as a queue of reads: what is given back comes
+// first again, and an empty queue reads as nothing within the delay.
+class Keyboard {
+public:
+    explicit Keyboard(std::deque<KeyRead> reads) : m_reads(std::move(reads)) {}
+
+    KeyPress AfterEscape() {
+        return ReadAfterEscape(
+            [this](bool) {
+                if (m_reads.empty()) {
+                    return KeyRead{};
+                }
+                const KeyRead read = m_reads.front();
+                m_reads.pop_front();
+                return read;
+            },
+            [this](const KeyRead& read) {
+                if (read.kind != KeyRead::Kind::Nothing) {
+                    m_reads.push_front(read);
+                }
+            });
+    }
+    const std::deque<KeyRead>& Left() const { return m_reads; }
+
+private:
+    std::deque<KeyRead> m_reads;
+};
+
+std::deque<KeyRead> Characters(const std::string& text) {
+    std::deque<KeyRead> reads;
+    for (char ch : text) {
+        reads.push_back({KeyRead::Kind::Character, static_cast<wint_t>(ch)});
+    }
+    return reads;
+}
+
+std::string Text(const std::deque<KeyRead>& reads) {
+    std::string text;
+    for (const KeyRead& read : reads) {
+        text += read.kind == KeyRead::Kind::Character ? static_cast<char>(read.code) : '#';
+    }
+    return text;
+}
+
+TEST(KeyMap, AnEscOnItsOwnOrBeforeAnotherIsEsc) {
+    Keyboard alone({});
+    EXPECT_EQ(alone.AfterEscape().key, Key::Escape);
+    Keyboard twice(Characters("\x1bx"));
+    EXPECT_EQ(twice.AfterEscape().key, Key::Escape);
+    EXPECT_EQ(Text(twice.Left()), "\x1bx");  // the second Esc is read again
+}
+
+TEST(KeyMap, SequencesTheTerminalDoesNotKnowAreSwallowedWhole) {
+    // CSI with parameters, SS3, the Linux console's F1, Alt with a letter,
+    // and one cut short by the link: none is Esc, and nothing of them is typed.
+    for (const std::string sequence :
+         {"[4~x", "[1;5Px", "[<0;3;4Mx", "OFx", "O5Ax", "[[Ax", "ax", "[12"}) {
+        Keyboard keyboard(Characters(sequence));
+        EXPECT_EQ(keyboard.AfterEscape().key, Key::None) << sequence;
+        EXPECT_EQ(Text(keyboard.Left()), sequence.back() == 'x' ? "x" : "") << sequence;
+    }
+    // What cannot belong to a sequence is given back: a key that follows it.
+    Keyboard interrupted(Characters("[1\t"));
+    EXPECT_EQ(interrupted.AfterEscape().key, Key::None);
+    EXPECT_EQ(Text(interrupted.Left()), "\t");
+
+    // Esc before a key the description knows: Alt with that key; Alt+Down opens a list.
+    Keyboard altDown({{KeyRead::Kind::FunctionKey, KEY_DOWN}});
+    EXPECT_EQ(altDown.AfterEscape().key, Key::AltDown);
+    Keyboard altUp({{KeyRead::Kind::FunctionKey, KEY_UP}});
+    EXPECT_EQ(altUp.AfterEscape().key, Key::None);
 }
 
 class Locale {
