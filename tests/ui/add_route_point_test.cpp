@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "platform/windows/headless/headless.h"
 #include "res/resources.h"
 #include "support/scratch_dir.h"
@@ -59,6 +61,16 @@ TEST_F(AddRoutePointTest, NoChoiceWritesNothingAndSaysNothing) {
     EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
     EXPECT_EQ(ReadFileBytes(routes / "a.rte"), "x\n");
     EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+}
+
+// The form never hands one on; a caller that did would put "inf" or "nan"
+// where the navigation software expects a decimal.
+TEST_F(AddRoutePointTest, APositionThatIsNotFiniteOpensNoChooser) {
+    WriteFileBytes(routes / "a.rte", "x\n");
+    EXPECT_EQ(AddRoutePoint(L"Home", HUGE_VAL, kHomeLongitude, 1), 0);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, std::nan(""), 1), 0);
+    EXPECT_THAT(ui.DialogsOpened(), IsEmpty());
+    EXPECT_EQ(ReadFileBytes(routes / "a.rte"), "x\n");
 }
 
 TEST_F(AddRoutePointTest, AFileThatCannotBeWrittenIsNamedInTheLanguage) {
