@@ -14,7 +14,7 @@
 #include <string>
 
 #include "platform/c_string.h"
-#include "platform/data_exchange.h"
+#include "platform/numbers.h"
 #include "property_check.h"
 
 namespace {
@@ -32,7 +32,7 @@ bool OnlyOf(const std::string& text, const char* allowed) {
 }
 
 void CheckInt(const std::wstring& field, const std::string& text) {
-    const std::optional<int> number = DataExchange::ParseInt(field);
+    const std::optional<int> number = Numbers::ReadFormWholeNumber(field);
     // strtoll skips white space of its own and stops at a NUL: only sign and
     // digits may reach it, and all of them must be taken. Beyond its range it
     // gives its own limits, which lie beyond the int's as well.
@@ -52,11 +52,11 @@ void CheckInt(const std::wstring& field, const std::string& text) {
           "an int reads as strtoll reads it, too large ones as the nearest limit");
     CString written;
     written.Format(L"%d", *number);
-    Check(DataExchange::ParseInt(written.str()) == number, "an int written reads back equal");
+    Check(Numbers::ReadFormWholeNumber(written.str()) == number, "an int written reads back equal");
 }
 
 void CheckDouble(const std::wstring& field, const std::string& text) {
-    const std::optional<double> number = DataExchange::ParseDouble(field);
+    const std::optional<double> number = Numbers::ReadFormDecimal(field);
     const std::string trimmed = Trimmed(text);
     bool expected = !trimmed.empty() && OnlyOf(trimmed, "+-.0123456789eE");
     double value = 0.0;
@@ -75,7 +75,7 @@ void CheckDouble(const std::wstring& field, const std::string& text) {
     if (std::isfinite(value)) {
         CString written;
         written.Format(L"%.15g", value);
-        const std::optional<double> again = DataExchange::ParseDouble(written.str());
+        const std::optional<double> again = Numbers::ReadFormDecimal(written.str());
         const std::string narrow(written.str().begin(), written.str().end());
         Check(again && *again == std::strtod(narrow.c_str(), nullptr),
               "a double written reads back as written");

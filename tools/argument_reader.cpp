@@ -1,7 +1,9 @@
 #include "argument_reader.h"
 
+#include <cmath>
+
 #include "engine/position_engine.h"
-#include "number_field.h"
+#include "platform/numbers.h"
 
 ArgumentReader::ArgumentReader(std::span<const std::string_view> arguments, Mode mode)
     : m_arguments(arguments), m_mode(mode) {}
@@ -17,7 +19,10 @@ double ArgumentReader::Length(std::string_view what) {
 
 double ArgumentReader::Number(std::string_view what) {
     const std::string_view field = Next();
-    if (const auto value = ParseDecimal(field)) {
+    if (const auto value = Numbers::ReadCDecimal(field)) {
+        if (!std::isfinite(*value) && m_nonFinite.empty()) {
+            m_nonFinite.append(what).append(" must be a finite number, not ").append(Quoted(field));
+        }
         return *value;
     }
     Fail(what, field, "a number");
@@ -26,7 +31,7 @@ double ArgumentReader::Number(std::string_view what) {
 
 std::int32_t ArgumentReader::WholeNumber(std::string_view what) {
     const std::string_view field = Next();
-    if (const auto value = ParseWholeNumber(field)) {
+    if (const auto value = Numbers::ReadWholeNumber(field)) {
         return *value;
     }
     Fail(what, field, "a whole number");
@@ -74,6 +79,16 @@ void ArgumentReader::Fail(std::string_view what, std::string_view field,
     if (Failed()) {
         return;
     }
-    m_error.append(what).append(" must be ").append(expected).append(", not '");
-    m_error.append(field).append("'");
+    m_error.append(what).append(" must be ").append(expected).append(", not ");
+    m_error.append(Quoted(field));
+}
+
+std::string Quoted(std::string_view token) {
+    constexpr std::size_t kShown = 40;
+    std::string quoted = "'";
+    quoted.append(token.substr(0, kShown));
+    if (token.size() > kShown) {
+        quoted.append("...");
+    }
+    return quoted + "'";
 }

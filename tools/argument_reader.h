@@ -28,6 +28,10 @@ public:
     Mode mode() const { return m_mode; }
     bool Failed() const { return !m_error.empty(); }
     const std::string& Error() const { return m_error; }
+    // Why the first number read was NaN or infinite ("inf", "nan", or too
+    // large for a double); empty when all were finite. The library operations
+    // pass such numbers on, the everyday commands refuse them.
+    const std::string& NonFinite() const { return m_nonFinite; }
 
 private:
     std::string_view Next();
@@ -37,4 +41,9 @@ private:
     std::size_t m_next = 0;
     Mode m_mode;
     std::string m_error;
+    std::string m_nonFinite;
 };
+
+// A token as an error message quotes it: in single quotes, cut to a short
+// prefix, so that a huge token never comes back whole.
+std::string Quoted(std::string_view token);

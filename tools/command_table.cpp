@@ -18,7 +18,7 @@ const Command* FindCommand(std::string_view name) {
 Outcome RunCommand(std::span<const std::string_view> fields, Mode mode) {
     const Command* command = FindCommand(fields.front());
     if (command == nullptr) {
-        return UsageError("unknown command '" + std::string(fields.front()) + "'");
+        return UsageError("unknown command " + Quoted(fields.front()));
     }
     const auto arguments = fields.subspan(1);
     if (command->argumentCount >= 0 &&
@@ -35,7 +35,7 @@ Outcome UsageError(std::string reason) {
     return Outcome{Outcome::Status::UsageError, std::string(), std::move(reason)};
 }
 
-Outcome Answer(std::uint32_t flags, ResultLine& line, FlagReasons reasons) {
+Outcome OutcomeFromFlags(std::uint32_t flags, ResultLine& line, FlagReasons reasons) {
     if (flags == 0) {
         return Outcome{Outcome::Status::Ok, std::move(line.Text()), std::string()};
     }
@@ -46,10 +46,10 @@ Outcome Answer(std::uint32_t flags, ResultLine& line, FlagReasons reasons) {
     return refused;
 }
 
-Outcome SetAnswer(std::uint32_t flags, Mode mode, FlagReasons reasons) {
+Outcome SetCommandOutcome(std::uint32_t flags, Mode mode, FlagReasons reasons) {
     ResultLine line(mode, flags);
     if (mode == Mode::Normal) {
-        line.Word("ok");
+        line.Verbatim("ok");
     }
-    return Answer(flags, line, reasons);
+    return OutcomeFromFlags(flags, line, reasons);
 }

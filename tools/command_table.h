@@ -36,6 +36,6 @@ std::span<const Command> EverydayCommands();
 // Helpers for the commands.
 Outcome UsageError(std::string reason);
 // Ok with the line when the flags are 0; otherwise refused, the line kept in raw mode only.
-Outcome Answer(std::uint32_t flags, ResultLine& line, FlagReasons reasons);
+Outcome OutcomeFromFlags(std::uint32_t flags, ResultLine& line, FlagReasons reasons);
 // For the set operations, whose only output is the flags: "ok" in normal mode.
-Outcome SetAnswer(std::uint32_t flags, Mode mode, FlagReasons reasons);
+Outcome SetCommandOutcome(std::uint32_t flags, Mode mode, FlagReasons reasons);

@@ -71,7 +71,7 @@ void ReadFields(ArgumentReader& in, CoordFormat format, EntryFields& fields) {
     }
 }
 
-void StoreFields(PositionEngine& engine, CoordFormat format, const EntryFields& fields) {
+bool StoreFields(PositionEngine& engine, CoordFormat format, const EntryFields& fields) {
     switch (format) {
         case Deg:
             engine.SetFromDeg(fields.sign, fields.degrees);
@@ -83,9 +83,9 @@ void StoreFields(PositionEngine& engine, CoordFormat format, const EntryFields& 
             engine.SetFromDegMinSec(fields.sign, fields.degrees, fields.minutes, fields.seconds);
             break;
         case UTM:
-            engine.SetFromUtm(fields.sign[kLatitude], fields.zone, fields.utm);
-            break;
+            return engine.SetFromUtm(fields.sign[kLatitude], fields.zone, fields.utm);
     }
+    return true;
 }
 
 void ShowFields(const PositionEngine& engine, CoordFormat format, EntryFields& fields) {

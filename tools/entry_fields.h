@@ -29,8 +29,9 @@ struct EntryFields {
 // deg: LAT N/S LON E/W; dm: D M N/S D M E/W; dms: D M S N/S D M S E/W;
 // utm: ZONE N/S NORTHING EASTING.
 void ReadFields(ArgumentReader& in, CoordFormat format, EntryFields& fields);
-// The Set operation of the format.
-void StoreFields(PositionEngine& engine, CoordFormat format, const EntryFields& fields);
+// The Set operation of the format; false when the engine refused the entry
+// (a grid position UTM cannot convert) and kept the position it held.
+bool StoreFields(PositionEngine& engine, CoordFormat format, const EntryFields& fields);
 // The Get operation of the format; members it does not write keep their values.
 void ShowFields(const PositionEngine& engine, CoordFormat format, EntryFields& fields);
 // The fields of the format in the syntax ReadFields reads, with English letters.

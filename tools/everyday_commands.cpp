@@ -2,6 +2,7 @@
 // as the program converts, the entry form's conversions between its display
 // formats, and its route-point line.
 
+#include <bit>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,13 +13,30 @@
 #include "library_state.h"
 #include "platform/host_path.h"
 #include "projection/utm_projection.h"
-#include "ui/add_route_point.h"
-#include "ui/name_case.h"
-#include "ui/route_line.h"
+#include "route/name_case.h"
+#include "route/route_file.h"
+#include "route/route_line.h"
+#include "route/route_point.h"
 
 namespace {
 
 constexpr int kEnglish = 1;
+
+// What the entry form says when the engine cannot convert a grid position.
+constexpr const char* kGridRefused =
+    "grid position cannot be converted: check the zone (1 to 60), the hemisphere (N or S), the "
+    "northing (0 to 10000000) and the easting (100000 to 900000)";
+
+// Refusals that come without flags: non-finite numbers and those of the
+// entry form. Raw mode gives the flags 0 and "-" for each output.
+Outcome Refused(Mode mode, std::string reason, std::size_t outputs) {
+    ResultLine out(mode, 0);
+    for (std::size_t i = 0; i < outputs; ++i) {
+        out.Verbatim("-");
+    }
+    return Outcome{Outcome::Status::Refused, mode == Mode::Raw ? out.Text() : std::string(),
+                   std::move(reason)};
+}
 
 Outcome Utm(ArgumentReader& in) {
     const double latitude = in.Angle("LAT");
@@ -32,13 +50,13 @@ Outcome Utm(ArgumentReader& in) {
     double northing = kUnwritten;
     std::uint32_t flags = 0;
     {
-        const LibraryState::Wgs84Utm wgs84;
+        const LibraryState::ScopedWgs84Utm wgs84;
         flags =
             UtmProjection::Forward(latitude, longitude, &zone, &hemisphere, &easting, &northing);
     }
     ResultLine out(in.mode(), flags);
     out.Integer(zone).Letter(hemisphere).Length(easting).Length(northing);
-    return Answer(flags, out, kUtmReasons);
+    return OutcomeFromFlags(flags, out, kUtmReasons);
 }
 
 Outcome Geo(ArgumentReader& in) {
@@ -53,21 +71,27 @@ Outcome Geo(ArgumentReader& in) {
     double longitude = kUnwritten;
     std::uint32_t flags = 0;
     {
-        const LibraryState::Wgs84Utm wgs84;
+        const LibraryState::ScopedWgs84Utm wgs84;
         flags = UtmProjection::Inverse(zone, hemisphere, easting, northing, &latitude, &longitude);
     }
     ResultLine out(in.mode(), flags);
     out.Angle(latitude).Angle(longitude);
-    return Answer(flags, out, kUtmReasons);
+    // The engine takes every position the inverse writes, warnings and all
+    // (far from the central meridian at high latitudes the result is still
+    // right); only input it refuses outright gets no position.
+    if (std::bit_cast<std::uint64_t>(latitude) != kUnwrittenBits) {
+        return Outcome{Outcome::Status::Ok, std::move(out.Text()), std::string()};
+    }
+    return OutcomeFromFlags(flags, out, kUtmReasons);
 }
 
-// The fields of the format `name`, or the usage error.
+// The fields of the format `name`, or the usage error, or the refusal of
+// a number that is not finite (with `outputs` outputs in raw mode).
 std::optional<Outcome> ReadEntry(ArgumentReader& in, std::string_view what, std::string_view name,
-                                 CoordFormat& format, EntryFields& fields) {
+                                 CoordFormat& format, EntryFields& fields, std::size_t outputs) {
     const auto parsed = ParseFormat(name);
     if (!parsed) {
-        return UsageError(std::string(what) + " must be deg, dm, dms or utm, not '" +
-                          std::string(name) + "'");
+        return UsageError(std::string(what) + " must be deg, dm, dms or utm, not " + Quoted(name));
     }
     format = *parsed;
     if (in.Remaining() != FieldCount(format)) {
@@ -78,15 +102,10 @@ std::optional<Outcome> ReadEntry(ArgumentReader& in, std::string_view what, std:
     if (in.Failed()) {
         return UsageError(in.Error());
     }
+    if (!in.NonFinite().empty()) {
+        return Refused(in.mode(), in.NonFinite(), outputs);
+    }
     return std::nullopt;
-}
-
-// Add's own refusals, which come without flags.
-Outcome Refused(Mode mode, std::string reason) {
-    ResultLine out(mode, 0);
-    out.Word("-");
-    return Outcome{Outcome::Status::Refused, mode == Mode::Raw ? out.Text() : std::string(),
-                   std::move(reason)};
 }
 
 // Runs `use` on a new position engine, as the form owns one. The engine sets
@@ -110,28 +129,36 @@ Outcome ConvertOn(ArgumentReader& in, std::optional<DatumChoice> datum) {
     const bool toWgs84 = to == "wgs84";
     const auto toFormat = ParseFormat(to);
     if (!toWgs84 && !toFormat) {
-        return UsageError("TO must be deg, dm, dms, utm or wgs84, not '" + std::string(to) + "'");
+        return UsageError("TO must be deg, dm, dms, utm or wgs84, not " + Quoted(to));
     }
+    const std::size_t outputs = toWgs84 ? 2 : FieldCount(*toFormat);
     CoordFormat from = Deg;
     EntryFields fields;
-    if (const auto usage = ReadEntry(in, "FROM", fromName, from, fields)) {
-        return *usage;
+    if (const auto failed = ReadEntry(in, "FROM", fromName, from, fields, outputs)) {
+        return *failed;
     }
 
     std::uint32_t flags = 0;
+    bool taken = true;
     double latitude = kUnwritten;
     double longitude = kUnwritten;
     WithEngine([&](PositionEngine& engine) {
         if (datum) {
             flags = engine.SelectDatum(*datum);
         }
-        StoreFields(engine, from, fields);
+        taken = StoreFields(engine, from, fields);
+        if (!taken) {
+            return;
+        }
         if (toWgs84) {
             engine.GetWgs84(latitude, longitude);
         } else {
             ShowFields(engine, *toFormat, fields);
         }
     });
+    if (!taken) {
+        return Refused(in.mode(), kGridRefused, outputs);
+    }
 
     ResultLine out(in.mode(), flags);
     if (toWgs84) {
@@ -139,7 +166,7 @@ Outcome ConvertOn(ArgumentReader& in, std::optional<DatumChoice> datum) {
     } else {
         WriteFields(out, *toFormat, fields);
     }
-    return Answer(flags, out, kUtmReasons);
+    return OutcomeFromFlags(flags, out, kUtmReasons);
 }
 
 Outcome Convert(ArgumentReader& in) {
@@ -157,7 +184,7 @@ Outcome ConvertOnDatum(ArgumentReader& in) {
     if (datum == "DHDN") {
         return ConvertOn(in, Dhdn);
     }
-    return UsageError("DATUM must be WGE, EUR-7 or DHDN, not '" + std::string(datum) + "'");
+    return UsageError("DATUM must be WGE, EUR-7 or DHDN, not " + Quoted(datum));
 }
 
 // The line Add writes for NAME and the entry, without its line break; or why not.
@@ -170,23 +197,32 @@ std::optional<Outcome> RouteLine(ArgumentReader& in, std::string& line) {
     CString name(HostBytesToWide(in.Text()));
     CoordFormat format = Deg;
     EntryFields fields;
-    if (const auto usage = ReadEntry(in, "FORMAT", in.Text(), format, fields)) {
-        return usage;
+    if (const auto failed = ReadEntry(in, "FORMAT", in.Text(), format, fields, 1)) {
+        return failed;
     }
     // As the form does when the name field is left.
     NormaliseName(name);
     if (name.IsEmpty()) {
-        return Refused(in.mode(), EmptyNameMessages[kEnglish]);
+        return Refused(in.mode(), EmptyNameMessages[kEnglish], 1);
     }
-    double position[2] = {0.0, 0.0};
+    double latitude = 0.0;
+    double longitude = 0.0;
+    bool taken = true;
     WithEngine([&](PositionEngine& engine) {
-        StoreFields(engine, format, fields);
-        engine.GetWgs84(position[0], position[1]);
+        taken = StoreFields(engine, format, fields);
+        engine.GetWgs84(latitude, longitude);
     });
+    if (!taken) {
+        return Refused(in.mode(), kGridRefused, 1);
+    }
     // Add turns the engine's radians into degrees itself.
-    position[0] *= AngleConstants::k180OverPi;
-    position[1] *= AngleConstants::k180OverPi;
-    line = FormatRouteLine(name, position);
+    latitude *= AngleConstants::k180OverPi;
+    longitude *= AngleConstants::k180OverPi;
+    const std::optional<std::string> formatted = FormatRouteLine(name, latitude, longitude);
+    if (!formatted) {
+        return Refused(in.mode(), "NAME is too long", 1);
+    }
+    line = *formatted;
     line.pop_back();
     return std::nullopt;
 }
@@ -197,8 +233,8 @@ Outcome Route(ArgumentReader& in) {
         return *failed;
     }
     ResultLine out(in.mode(), 0);
-    out.Word(line);
-    return Answer(0, out, {});
+    out.Verbatim(line);
+    return OutcomeFromFlags(0, out, {});
 }
 
 Outcome Append(ArgumentReader& in) {
@@ -211,12 +247,14 @@ Outcome Append(ArgumentReader& in) {
         return *failed;
     }
     line.push_back('\n');
-    if (!AppendToRouteFile(file, line)) {
-        return Refused(in.mode(), "cannot append to '" + file.string() + "'");
+    const AppendResult result = AppendToRouteFile(file, line);
+    if (!result.written) {
+        return Refused(in.mode(),
+                       "cannot append to " + Quoted(file.string()) + ": " + result.reason, 1);
     }
     ResultLine out(in.mode(), 0);
-    out.Word("appended");
-    return Answer(0, out, {});
+    out.Verbatim("appended");
+    return OutcomeFromFlags(0, out, {});
 }
 
 const Command kCommands[] = {

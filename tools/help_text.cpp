@@ -21,6 +21,11 @@ Fields are separated by blanks or tabs; a NAME with blanks is written in
 double quotes in a batch line. Numbers are read as C's strtod reads them
 ("C" locale): nan, inf, -0.0 and exponents included. Hemisphere letters are
 N, S, E, W in either case; utm-inverse hands HEMI to the library as typed.
+The everyday commands refuse (status 1) what the entry form refuses: a
+number that is not finite (nan, inf, one too large for a double) and a grid
+position the program cannot convert. The library operations hand every
+number to the library as it is and print its flags, since they exist to show
+the library's own answer.
 
 Normal mode: angles in decimal degrees (9 decimals out), lengths in metres
 (3 decimals out), other numbers with 17 digits.
@@ -37,7 +42,9 @@ dms D M S N/S D M S E/W; utm ZONE N/S NORTHING EASTING. DATUM is WGE, EUR-7
 or DHDN. route prints the route-point line that Add would write, in
 Windows-1252 as in the route file; append adds it to FILE as Add does. The
 NAME is upper-cased as the form does; an empty NAME or a FILE that cannot be
-written is refused.
+written is refused and nothing is written. geo gives every position the
+inverse writes, as the program takes it, also with a warning flag (far from
+the central meridian); input it refuses gets no position.
 )";
 
 const char kState[] = R"(

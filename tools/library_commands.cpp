@@ -33,7 +33,7 @@ Outcome TmSet(ArgumentReader& in) {
     }
     const auto flags = TransverseMercator::SetParameters(a, f, originLatitude, centralMeridian,
                                                          falseEasting, falseNorthing, scaleFactor);
-    return SetAnswer(flags, in.mode(), kTransverseMercatorReasons);
+    return SetCommandOutcome(flags, in.mode(), kTransverseMercatorReasons);
 }
 
 Outcome TmForward(ArgumentReader& in) {
@@ -47,7 +47,7 @@ Outcome TmForward(ArgumentReader& in) {
     const auto flags = TransverseMercator::Forward(latitude, longitude, &easting, &northing);
     ResultLine out(in.mode(), flags);
     out.Length(easting).Length(northing);
-    return Answer(flags, out, kTransverseMercatorReasons);
+    return OutcomeFromFlags(flags, out, kTransverseMercatorReasons);
 }
 
 Outcome TmInverse(ArgumentReader& in) {
@@ -61,7 +61,7 @@ Outcome TmInverse(ArgumentReader& in) {
     const auto flags = TransverseMercator::Inverse(easting, northing, &latitude, &longitude);
     ResultLine out(in.mode(), flags);
     out.Angle(latitude).Angle(longitude);
-    return Answer(flags, out, kTransverseMercatorReasons);
+    return OutcomeFromFlags(flags, out, kTransverseMercatorReasons);
 }
 
 // --- UTM ---
@@ -74,7 +74,7 @@ Outcome UtmSet(ArgumentReader& in) {
         return Usage(in);
     }
     const auto flags = LibraryState::SetUtmParameters(a, f, zoneOverride);
-    return SetAnswer(flags, in.mode(), kUtmReasons);
+    return SetCommandOutcome(flags, in.mode(), kUtmReasons);
 }
 
 Outcome UtmForward(ArgumentReader& in) {
@@ -91,7 +91,7 @@ Outcome UtmForward(ArgumentReader& in) {
         UtmProjection::Forward(latitude, longitude, &zone, &hemisphere, &easting, &northing);
     ResultLine out(in.mode(), flags);
     out.Integer(zone).Letter(hemisphere).Length(easting).Length(northing);
-    return Answer(flags, out, kUtmReasons);
+    return OutcomeFromFlags(flags, out, kUtmReasons);
 }
 
 Outcome UtmInverse(ArgumentReader& in) {
@@ -109,7 +109,7 @@ Outcome UtmInverse(ArgumentReader& in) {
         UtmProjection::Inverse(zone, hemisphere, easting, northing, &latitude, &longitude);
     ResultLine out(in.mode(), flags);
     out.Angle(latitude).Angle(longitude);
-    return Answer(flags, out, kUtmReasons);
+    return OutcomeFromFlags(flags, out, kUtmReasons);
 }
 
 // --- Geocentric conversion ---
@@ -120,7 +120,8 @@ Outcome GeocentricSet(ArgumentReader& in) {
     if (in.Failed()) {
         return Usage(in);
     }
-    return SetAnswer(GeocentricConverter::UseEllipsoid(a, f), in.mode(), kGeocentricReasons);
+    return SetCommandOutcome(GeocentricConverter::UseEllipsoid(a, f), in.mode(),
+                             kGeocentricReasons);
 }
 
 struct Cartesian {
@@ -135,16 +136,16 @@ struct Geodetic {
     double height = kUnwritten;
 };
 
-Outcome CartesianAnswer(std::uint32_t flags, Mode mode, const Cartesian& c, FlagReasons reasons) {
+Outcome CartesianOutcome(std::uint32_t flags, Mode mode, const Cartesian& c, FlagReasons reasons) {
     ResultLine out(mode, flags);
     out.Length(c.x).Length(c.y).Length(c.z);
-    return Answer(flags, out, reasons);
+    return OutcomeFromFlags(flags, out, reasons);
 }
 
-Outcome GeodeticAnswer(std::uint32_t flags, Mode mode, const Geodetic& g, FlagReasons reasons) {
+Outcome GeodeticOutcome(std::uint32_t flags, Mode mode, const Geodetic& g, FlagReasons reasons) {
     ResultLine out(mode, flags);
     out.Angle(g.latitude).Angle(g.longitude).Length(g.height);
-    return Answer(flags, out, reasons);
+    return OutcomeFromFlags(flags, out, reasons);
 }
 
 Geodetic ReadGeodetic(ArgumentReader& in) {
@@ -171,7 +172,7 @@ Outcome GeocentricForward(ArgumentReader& in) {
     Cartesian c;
     const auto flags =
         GeocentricConverter::ToGeocentric(g.latitude, g.longitude, g.height, &c.x, &c.y, &c.z);
-    return CartesianAnswer(flags, in.mode(), c, kGeocentricReasons);
+    return CartesianOutcome(flags, in.mode(), c, kGeocentricReasons);
 }
 
 Outcome GeocentricInverse(ArgumentReader& in) {
@@ -181,7 +182,7 @@ Outcome GeocentricInverse(ArgumentReader& in) {
     }
     Geodetic g;
     GeocentricConverter::ToGeodetic(c.x, c.y, c.z, &g.latitude, &g.longitude, &g.height);
-    return GeodeticAnswer(0, in.mode(), g, kGeocentricReasons);
+    return GeodeticOutcome(0, in.mode(), g, kGeocentricReasons);
 }
 
 // --- Datum shifts ---
@@ -196,7 +197,7 @@ Outcome DatumToWgs84(ArgumentReader& in) {
     Geodetic out;
     const auto flags = DatumShift::DatumToWgs84(index, g.latitude, g.longitude, g.height,
                                                 out.latitude, out.longitude, out.height);
-    return GeodeticAnswer(flags, in.mode(), out, kDatumShiftReasons);
+    return GeodeticOutcome(flags, in.mode(), out, kDatumShiftReasons);
 }
 
 Outcome DatumFromWgs84(ArgumentReader& in) {
@@ -209,7 +210,7 @@ Outcome DatumFromWgs84(ArgumentReader& in) {
     Geodetic out;
     const auto flags = DatumShift::Wgs84ToDatum(g.latitude, g.longitude, g.height, index,
                                                 out.latitude, out.longitude, out.height);
-    return GeodeticAnswer(flags, in.mode(), out, kDatumShiftReasons);
+    return GeodeticOutcome(flags, in.mode(), out, kDatumShiftReasons);
 }
 
 Outcome GeocentricDatumToWgs84(ArgumentReader& in) {
@@ -222,7 +223,7 @@ Outcome GeocentricDatumToWgs84(ArgumentReader& in) {
     Cartesian out;
     const auto flags =
         DatumShift::GeocentricDatumToWgs84(index, c.x, c.y, c.z, out.x, out.y, out.z);
-    return CartesianAnswer(flags, in.mode(), out, kDatumShiftReasons);
+    return CartesianOutcome(flags, in.mode(), out, kDatumShiftReasons);
 }
 
 Outcome GeocentricDatumFromWgs84(ArgumentReader& in) {
@@ -235,7 +236,7 @@ Outcome GeocentricDatumFromWgs84(ArgumentReader& in) {
     Cartesian out;
     const auto flags =
         DatumShift::GeocentricWgs84ToDatum(c.x, c.y, c.z, index, out.x, out.y, out.z);
-    return CartesianAnswer(flags, in.mode(), out, kDatumShiftReasons);
+    return CartesianOutcome(flags, in.mode(), out, kDatumShiftReasons);
 }
 
 template <void (*Shift)(double, double, double, double&, double&, double&)>
@@ -247,7 +248,7 @@ Outcome Wgs72Geodetic(ArgumentReader& in) {
     LibraryState::LoadTables();
     Geodetic out;
     Shift(g.latitude, g.longitude, g.height, out.latitude, out.longitude, out.height);
-    return GeodeticAnswer(0, in.mode(), out, kDatumShiftReasons);
+    return GeodeticOutcome(0, in.mode(), out, kDatumShiftReasons);
 }
 
 template <std::uint32_t (*Shift)(double, double, double, double&, double&, double&)>
@@ -260,7 +261,7 @@ Outcome Wgs72Geocentric(ArgumentReader& in) {
     Cartesian out;
     const auto flags = Shift(c.x, c.y, c.z, out.x, out.y, out.z);
     // The flags are those of the final conversion back to geocentric.
-    return CartesianAnswer(flags, in.mode(), out, kGeocentricReasons);
+    return CartesianOutcome(flags, in.mode(), out, kGeocentricReasons);
 }
 
 Outcome Molodensky(ArgumentReader& in) {
@@ -278,7 +279,7 @@ Outcome Molodensky(ArgumentReader& in) {
     Geodetic out;
     DatumShift::ApplyMolodensky(a, da, f, df, dx, dy, dz, g.latitude, g.longitude, g.height,
                                 out.latitude, out.longitude, out.height);
-    return GeodeticAnswer(0, in.mode(), out, kDatumShiftReasons);
+    return GeodeticOutcome(0, in.mode(), out, kDatumShiftReasons);
 }
 
 // --- Tables ---
@@ -290,7 +291,7 @@ Outcome EllipsoidFind(ArgumentReader& in) {
     const auto flags = EllipsoidTable::FindByCode(code.c_str(), &index);
     ResultLine out(in.mode(), flags);
     out.Integer(index);
-    return Answer(flags, out, kEllipsoidTableReasons);
+    return OutcomeFromFlags(flags, out, kEllipsoidTableReasons);
 }
 
 Outcome EllipsoidParameters(ArgumentReader& in) {
@@ -304,7 +305,7 @@ Outcome EllipsoidParameters(ArgumentReader& in) {
     const auto flags = EllipsoidTable::Parameters(index, &a, &f);
     ResultLine out(in.mode(), flags);
     out.Length(a).Number(f);
-    return Answer(flags, out, kEllipsoidTableReasons);
+    return OutcomeFromFlags(flags, out, kEllipsoidTableReasons);
 }
 
 Outcome DatumFind(ArgumentReader& in) {
@@ -314,7 +315,7 @@ Outcome DatumFind(ArgumentReader& in) {
     const auto flags = DatumTable::FindByCode(code.c_str(), &index);
     ResultLine out(in.mode(), flags);
     out.Integer(index);
-    return Answer(flags, out, kDatumTableReasons);
+    return OutcomeFromFlags(flags, out, kDatumTableReasons);
 }
 
 const Command kCommands[] = {

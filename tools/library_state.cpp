@@ -57,13 +57,13 @@ void RestoreUtmParameters() {
     }
 }
 
-Wgs84Utm::Wgs84Utm() {
+ScopedWgs84Utm::ScopedWgs84Utm() {
     if (chosenUtm) {
         SetWgs84Utm();
     }
 }
 
-Wgs84Utm::~Wgs84Utm() {
+ScopedWgs84Utm::~ScopedWgs84Utm() {
     if (chosenUtm) {
         RestoreUtmParameters();
     }

@@ -19,12 +19,12 @@ std::uint32_t SetUtmParameters(double a, double f, std::int32_t zoneOverride);
 void RestoreUtmParameters();
 
 // UTM on WGS 84 without override for the lifetime of the object.
-class Wgs84Utm {
+class ScopedWgs84Utm {
 public:
-    Wgs84Utm();
-    ~Wgs84Utm();
-    Wgs84Utm(const Wgs84Utm&) = delete;
-    Wgs84Utm& operator=(const Wgs84Utm&) = delete;
+    ScopedWgs84Utm();
+    ~ScopedWgs84Utm();
+    ScopedWgs84Utm(const ScopedWgs84Utm&) = delete;
+    ScopedWgs84Utm& operator=(const ScopedWgs84Utm&) = delete;
 };
 
 }  // namespace LibraryState

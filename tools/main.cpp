@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
             std::printf("quillpost-geo %s\n", QUILLPOST_VERSION);
             return 0;
         } else {
-            return Fail(kExitUsage, "unknown option '" + std::string(option) + "' (see --help)");
+            return Fail(kExitUsage, "unknown option " + Quoted(option) + " (see --help)");
         }
     }
     if (first == argc) {

@@ -4,9 +4,7 @@
 #include <cstdio>
 
 #include "engine/position_engine.h"
-
-// std::to_chars with a precision prints exactly what printf's %.*f and %.*g
-// print in the "C" locale, without depending on the process locale.
+#include "platform/numbers.h"
 
 ResultLine::ResultLine(Mode mode, std::uint32_t flags) : m_mode(mode) {
     if (mode == Mode::Raw) {
@@ -34,7 +32,7 @@ ResultLine& ResultLine::Length(double metres) {
 
 ResultLine& ResultLine::Number(double value) {
     if (std::bit_cast<std::uint64_t>(value) == kUnwrittenBits) {
-        return Word("-");
+        return Verbatim("-");
     }
     General(value, 17);
     return *this;
@@ -50,7 +48,7 @@ ResultLine& ResultLine::FormValue(double value) {
 
 ResultLine& ResultLine::Integer(std::int32_t value) {
     if (value == kUnwrittenInteger) {
-        return Word("-");
+        return Verbatim("-");
     }
     Separate();
     char digits[16];
@@ -61,33 +59,25 @@ ResultLine& ResultLine::Integer(std::int32_t value) {
 
 ResultLine& ResultLine::Letter(char letter) {
     if (letter == kUnwrittenLetter) {
-        return Word("-");
+        return Verbatim("-");
     }
-    return Word(std::string_view(&letter, 1));
+    return Verbatim(std::string_view(&letter, 1));
 }
 
-ResultLine& ResultLine::Word(std::string_view word) {
+ResultLine& ResultLine::Verbatim(std::string_view text) {
     Separate();
-    m_text.append(word);
+    m_text.append(text);
     return *this;
 }
 
 void ResultLine::Fixed(double value, int decimals) {
     Separate();
-    // Room for the 309 digits of the largest double before the point.
-    char digits[400];
-    const auto end =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals)
-            .ptr;
-    m_text.append(digits, end);
+    m_text.append(Numbers::WriteFixed(value, decimals));
 }
 
 void ResultLine::General(double value, int digits) {
     Separate();
-    char text[40];
-    const auto end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr;
-    m_text.append(text, end);
+    m_text.append(Numbers::WriteGeneral(value, digits));
 }
 
 void ResultLine::Separate() {

@@ -29,7 +29,7 @@ public:
     ResultLine& FormValue(double value);  // as the entry form shows it: 15 digits in normal mode
     ResultLine& Integer(std::int32_t value);
     ResultLine& Letter(char letter);
-    ResultLine& Word(std::string_view word);
+    ResultLine& Verbatim(std::string_view text);  // as it stands, in both modes
 
     Mode mode() const { return m_mode; }
     std::string& Text() { return m_text; }

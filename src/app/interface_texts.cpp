@@ -15,6 +15,20 @@ constexpr const char* kFormatBytes[8] = {
 
 constexpr const char* kHemisphereBytes = "NSOWNSEW";
 
+constexpr const char* kGridRefusedBytes[2] = {
+    "Die Gitterposition kann nicht umgerechnet werden. Bitte Zone (1 bis 60), Halbkugel (N oder "
+    "S), Nordwert (0 bis 10000000) und Ostwert (100000 bis 900000) pr\xFC"
+    "fen.",
+    "The grid position cannot be converted. Please check the zone (1 to 60), the hemisphere (N "
+    "or S), the northing (0 to 10000000) and the easting (100000 to 900000).",
+};
+
+constexpr const char* kRouteFileFailedBytes[2] = {
+    "Die Routendatei %s kann nicht geschrieben werden: %s. Der Punkt wurde nicht hinzugef\xFC"
+    "gt.",
+    "The route file %s cannot be written: %s. The point was not added.",
+};
+
 template <size_t N>
 std::array<CString, N> Widened(const char* const (&bytes)[N]) {
     std::array<CString, N> texts;
@@ -39,4 +53,14 @@ const std::array<CString, 8>& FormatTexts() {
 const CString& HemisphereLetters() {
     static const CString letters = FromAnsiCodePage(kHemisphereBytes);
     return letters;
+}
+
+const std::array<CString, 2>& GridRefusedMessages() {
+    static const auto texts = Widened(kGridRefusedBytes);
+    return texts;
+}
+
+const std::array<CString, 2>& RouteFileFailedMessages() {
+    static const auto texts = Widened(kRouteFileFailedBytes);
+    return texts;
 }

@@ -20,3 +20,10 @@ const std::array<CString, 8>& FormatTexts();
 // "NSOWNSEW": the letter at 4 * language + 2 * axis + flag, where axis 0 is
 // the latitude and 1 the longitude, and flag 1 means south or west.
 const CString& HemisphereLetters();
+
+// The messages of Add, German and English (element language). The engine
+// cannot convert the grid position of the UTM fields:
+const std::array<CString, 2>& GridRefusedMessages();
+// The route file cannot be written: a format taking the file's device path
+// and the reason, in this order, each as %s.
+const std::array<CString, 2>& RouteFileFailedMessages();

@@ -1,7 +1,8 @@
 #include "app/language_dlg.h"
 
-#include "platform/data_exchange.h"
-#include "platform/win_app.h"
+#include "platform/windows/data_exchange.h"
+#include "platform/windows/font.h"
+#include "platform/windows/win_app.h"
 
 int g_language = German;
 

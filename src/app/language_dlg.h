@@ -4,8 +4,8 @@
 #pragma once
 
 #include "app/interface_texts.h"
-#include "platform/controls.h"
-#include "platform/dialog.h"
+#include "platform/windows/controls.h"
+#include "platform/windows/dialog.h"
 
 // The current UiLanguage; -1 only between reading an absent setting and the
 // end of the first language dialog.

@@ -1,10 +1,11 @@
 #include "app/run_program.h"
 
 #include <cstdio>
+#include <string>
 
-#include "platform/resource.h"
-#include "platform/terminal/terminal_backend.h"
-#include "platform/win_app.h"
+#include "platform/windows/resource.h"
+#include "platform/windows/terminal/terminal_backend.h"
+#include "platform/windows/win_app.h"
 #include "res/resources.h"
 
 int RunProgram(Backend& backend) {
@@ -17,11 +18,14 @@ int RunProgram(Backend& backend) {
 
 int RunInTerminal() {
     TerminalBackend terminal;
-    if (!terminal.Open()) {
-        std::fputs("quillpost: standard input and output must be a terminal\n", stderr);
+    if (const std::string problem = terminal.Open(); !problem.empty()) {
+        std::fprintf(stderr, "quillpost: %s\n", problem.c_str());
         return 1;
     }
     const int status = RunProgram(terminal);
     terminal.Close();
-    return status;
+    // Ended by a signal, after the settings were written: the status a shell
+    // gives a program the signal killed.
+    const int signal = TerminalBackend::EndSignal();
+    return signal != 0 ? 128 + signal : status;
 }

@@ -2,11 +2,11 @@
 // and in the window program.
 #pragma once
 
-#include "platform/backend.h"
+#include "platform/windows/backend.h"
 
 // Hands the program's resources and the backend to the framework and runs
 // the application; returns the exit status.
 int RunProgram(Backend& backend);
-// The program in the terminal; status 1 with a message when standard input
-// and output are not a terminal.
+// The program in the terminal; status 1 with a message when the terminal
+// cannot show the form, 128 + the signal when a signal ended it.
 int RunInTerminal();

@@ -110,7 +110,7 @@ void PositionEngine::SetFromDegMinSec(const SignPair& sign, const ValuePair& deg
     ConvertDatum(datumChoice, angle[0], angle[1], Wge, position[0], position[1]);
 }
 
-void PositionEngine::SetFromUtm(std::int32_t hemisphereSign, std::int32_t zone,
+bool PositionEngine::SetFromUtm(std::int32_t hemisphereSign, std::int32_t zone,
                                 const UtmCoordinates& utm) {
     const char hemisphere = hemisphereSign == 1 ? 'N' : 'S';
     // The inverse writes nothing for input it refuses; the NaN left behind
@@ -119,9 +119,10 @@ void PositionEngine::SetFromUtm(std::int32_t hemisphereSign, std::int32_t zone,
     double longitude = std::numeric_limits<double>::quiet_NaN();
     UtmProjection::Inverse(zone, hemisphere, utm.easting, utm.northing, &latitude, &longitude);
     if (std::isnan(latitude) || std::isnan(longitude)) {
-        return;
+        return false;
     }
     ConvertDatum(datumChoice, latitude, longitude, Wge, position[0], position[1]);
+    return true;
 }
 
 void PositionEngine::GetRoundedDegrees(SignPair& sign, ValuePair& degrees) const {

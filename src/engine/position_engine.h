@@ -51,8 +51,9 @@ public:
     void SetFromDegMinSec(const SignPair& sign, const ValuePair& degrees, const ValuePair& minutes,
                           const ValuePair& seconds);
     // The hemisphere is north only for a sign of exactly +1. Input that UTM
-    // refuses leaves the position as it was.
-    void SetFromUtm(std::int32_t hemisphereSign, std::int32_t zone, const UtmCoordinates& utm);
+    // refuses leaves the position as it was, and false is returned. A
+    // position that comes with one of UTM's warnings is taken.
+    bool SetFromUtm(std::int32_t hemisphereSign, std::int32_t zone, const UtmCoordinates& utm);
 
     // Degrees rounded half up to 6 decimals, minutes to 4, seconds to 2, with
     // carries so that minutes and seconds stay below 60.

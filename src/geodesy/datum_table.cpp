@@ -1,13 +1,12 @@
 #include "geodesy/datum_table.h"
 
-#include <locale.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
 
 #include "geodesy/datum_table_testing.h"
+#include "geodesy/scan_locale.h"
 
 namespace DatumTable {
 namespace {
@@ -100,11 +99,7 @@ ErrorFlags LoadTexts(const char* const* sevenTexts, int sevenCount, const char* 
         return 0;
     }
     ErrorFlags flags = 0;
-    // The texts' numbers have decimal points whatever locale the process runs
-    // in, so they are scanned in the "C" locale. Asking for "C" allocates
-    // nothing.
-    const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-    const locale_t previousLocale = uselocale(cLocale);
+    const ScanInCLocale decimalPoints;
     int sevenStored = 0;
     for (int i = 0; i < sevenCount; ++i) {
         if (sevenStored == kMaxSevenParameter) {
@@ -121,8 +116,6 @@ ErrorFlags LoadTexts(const char* const* sevenTexts, int sevenCount, const char* 
         }
         ScanThreeParameter(threeTexts[i], threeParameterRecords[threeStored++]);
     }
-    uselocale(previousLocale);
-    freelocale(cLocale);
 
     sevenParameterCount = sevenStored;
     threeParameterCount = threeStored;

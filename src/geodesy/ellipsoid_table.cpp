@@ -1,11 +1,10 @@
 #include "geodesy/ellipsoid_table.h"
 
-#include <locale.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "geodesy/ellipsoid_table_testing.h"
+#include "geodesy/scan_locale.h"
 
 namespace EllipsoidTable {
 namespace {
@@ -43,12 +42,8 @@ ErrorFlags LoadRows(const char* const* texts, int count) {
         return 0;
     }
     ErrorFlags flags = 0;
-    // The rows' numbers have decimal points whatever locale the process runs
-    // in, so they are scanned in the "C" locale. Asking for "C" allocates
-    // nothing.
-    const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-    const locale_t previousLocale = uselocale(cLocale);
     int stored = 0;
+    const ScanInCLocale decimalPoints;
     for (int i = 0; i < count; ++i) {
         if (stored == kMaxRows) {
             flags |= kTooManyRowsError;
@@ -62,8 +57,6 @@ ErrorFlags LoadRows(const char* const* texts, int count) {
         row.name[29] = '\0';
         ++stored;
     }
-    uselocale(previousLocale);
-    freelocale(cLocale);
 
     rowCount = stored;
     if (flags != 0) {

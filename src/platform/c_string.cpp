@@ -1,10 +1,11 @@
 #include "platform/c_string.h"
 
 #include <locale.h>
-#include <clocale>
 #include <cstdarg>
 #include <cwchar>
 #include <vector>
+
+#include "platform/numbers.h"
 
 namespace {
 
@@ -40,17 +41,13 @@ std::wstring TranslateFormat(const wchar_t* format) {
     return out;
 }
 
-locale_t CLocale() {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return c;
-}
-
 }  // namespace
 
-void CString::Format(const wchar_t* format, ...) {
+bool CString::Format(const wchar_t* format, ...) {
     const std::wstring translated = TranslateFormat(format);
-    const locale_t previous = uselocale(CLocale());
+    const locale_t previous = uselocale(Numbers::CLocale());
     std::vector<wchar_t> buffer(256);
+    bool formatted = false;
     for (;;) {
         va_list args;
         va_start(args, format);
@@ -58,6 +55,7 @@ void CString::Format(const wchar_t* format, ...) {
         va_end(args);
         if (written >= 0 && static_cast<size_t>(written) < buffer.size()) {
             m_text.assign(buffer.data(), written);
+            formatted = true;
             break;
         }
         if (buffer.size() > (1u << 24)) {  // a format that can never fit
@@ -67,4 +65,5 @@ void CString::Format(const wchar_t* format, ...) {
         buffer.resize(buffer.size() * 4);
     }
     uselocale(previous);
+    return formatted;
 }

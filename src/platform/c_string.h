@@ -11,7 +11,9 @@ public:
     CString(const wchar_t* text) : m_text(text ? text : L"") {}
     CString(std::wstring text) : m_text(std::move(text)) {}
 
-    void Format(const wchar_t* format, ...);
+    // Returns false, leaving the string empty, when the text cannot be
+    // formatted (it would not fit in memory).
+    bool Format(const wchar_t* format, ...);
 
     int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }

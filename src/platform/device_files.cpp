@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/host_path.h"
+#include "platform/letter_case.h"
 
 namespace fs = std::filesystem;
 
@@ -18,14 +19,6 @@ struct Search {
     size_t next = 0;
 };
 
-// Letter case as the device's file system ignores it: ASCII and Latin-1.
-wchar_t FoldCase(wchar_t c) {
-    if ((c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return static_cast<wchar_t>(c + 0x20);
-    }
-    return c;
-}
-
 bool Matches(const wchar_t* pattern, const wchar_t* name) {
     // Iterative wildcard match with backtracking to the last '*'.
     const wchar_t* star = nullptr;
@@ -34,7 +27,8 @@ bool Matches(const wchar_t* pattern, const wchar_t* name) {
         if (*pattern == L'*') {
             star = pattern++;
             resume = name;
-        } else if (*pattern == L'?' || (*pattern && FoldCase(*pattern) == FoldCase(*name))) {
+        } else if (*pattern == L'?' ||
+                   (*pattern && FoldLatin1Case(*pattern) == FoldLatin1Case(*name))) {
             ++pattern;
             ++name;
         } else if (star) {
@@ -55,7 +49,7 @@ bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
         return false;
     }
     for (size_t i = 0; i < prefix.size(); ++i) {
-        if (FoldCase(text[i]) != FoldCase(prefix[i])) {
+        if (FoldLatin1Case(text[i]) != FoldLatin1Case(prefix[i])) {
             return false;
         }
     }
@@ -121,7 +115,10 @@ HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* findData) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::wstring name = HostBytesToWide(it->path().filename().native());
-        if (name.size() < MAX_PATH && Matches(namePattern.c_str(), name.c_str())) {
+        // A backslash separates folders in a device path, so a name holding
+        // one could never be opened as the file it names.
+        if (name.size() < MAX_PATH && name.find(L'\\') == std::wstring::npos &&
+            Matches(namePattern.c_str(), name.c_str())) {
             search->names.push_back(name);
         }
     }
@@ -151,19 +148,4 @@ BOOL FindClose(HANDLE handle) {
     }
     delete static_cast<Search*>(handle);
     return TRUE;
-}
-
-FILE* _wfopen(const wchar_t* devicePath, const wchar_t* mode) {
-    const fs::path host = DeviceToHostPath(devicePath ? devicePath : L"");
-    if (host.empty() || mode == nullptr) {
-        return nullptr;
-    }
-    // "t" is the device's text mode; on this system text and binary are one.
-    std::string narrowMode;
-    for (const wchar_t* m = mode; *m; ++m) {
-        if (*m != L't') {
-            narrowMode += static_cast<char>(*m);
-        }
-    }
-    return std::fopen(host.c_str(), narrowMode.c_str());
 }

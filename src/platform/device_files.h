@@ -5,7 +5,6 @@
 // pass through the ANSI code page: the file found is the file opened.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -29,10 +28,8 @@ std::filesystem::path DeviceToHostPath(const std::wstring& devicePath);
 
 // Finds the entries of a folder whose names match the last part of the
 // pattern, with '*' and '?' as wildcards and letter case ignored, as the
-// device's file system does. "." and ".." are never reported.
+// device's file system does. "." and ".." are never reported, nor names
+// holding a backslash, which the device's file system cannot have.
 HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* findData);
 BOOL FindNextFileW(HANDLE search, WIN32_FIND_DATAW* findData);
 BOOL FindClose(HANDLE search);
-
-// The runtime library's fopen for a device path.
-FILE* _wfopen(const wchar_t* devicePath, const wchar_t* mode);

@@ -1,6 +1,7 @@
 #include "platform/profile_store.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "platform/host_path.h"
+#include "platform/numbers.h"
 
 namespace fs = std::filesystem;
 
@@ -81,9 +83,17 @@ bool IsReadOnly(const fs::path& file) {
             access(file.c_str(), W_OK) != 0);
 }
 
+// What a file made with open() would get: read and write for all, less the
+// umask. The temporary file starts private and is opened up to this.
+mode_t NewFileMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
 // Writes a temporary file beside the target and renames it over the target,
-// so that a reader sees either the old file or the new one, never half. The
-// new file keeps the old one's permissions.
+// so that a reader sees either the old file or the new one, never half. A
+// rewritten file keeps its permissions.
 bool ReplaceFile(const fs::path& file, const std::string& contents) {
     std::error_code error;
     fs::create_directories(file.parent_path(), error);
@@ -102,7 +112,7 @@ bool ReplaceFile(const fs::path& file, const std::string& contents) {
         done += ok ? static_cast<size_t>(n) : 0;
     }
     struct stat old;
-    const mode_t mode = stat(file.c_str(), &old) == 0 ? old.st_mode & 07777 : 0644;
+    const mode_t mode = stat(file.c_str(), &old) == 0 ? old.st_mode & 07777 : NewFileMode();
     ok = ok && fchmod(fd, mode) == 0 && fsync(fd) == 0;
     ok = (close(fd) == 0) && ok;
     if (ok && rename(pattern.c_str(), file.c_str()) == 0) {
@@ -112,47 +122,56 @@ bool ReplaceFile(const fs::path& file, const std::string& contents) {
     return false;
 }
 
+// An absolute folder from the environment; a relative one would depend on
+// where the program happens to be started, so it counts as unset.
+fs::path AbsoluteFromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    const fs::path folder = value ? value : "";
+    return folder.is_absolute() ? folder : fs::path();
+}
+
+// The user's home folder from the password database.
+fs::path HomeFromPasswordDatabase() {
+    std::vector<char> buffer(16384);
+    passwd entry;
+    passwd* found = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
+        !found->pw_dir) {
+        return {};
+    }
+    const fs::path home = found->pw_dir;
+    return home.is_absolute() ? home : fs::path();
+}
+
+// $XDG_CONFIG_HOME, else ~/.config with the home folder from $HOME or the
+// password database; empty when there is no home folder at all.
+fs::path ConfigFolder() {
+    if (fs::path config = AbsoluteFromEnvironment("XDG_CONFIG_HOME"); !config.empty()) {
+        return config;
+    }
+    fs::path home = AbsoluteFromEnvironment("HOME");
+    if (home.empty()) {
+        home = HomeFromPasswordDatabase();
+    }
+    return home.empty() ? fs::path() : home / ".config";
+}
+
 }  // namespace
 
 fs::path FilePath(const std::wstring& company, const std::wstring& application) {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    fs::path base;
-    if (config && *config) {
-        base = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = fs::path(home && *home ? home : ".") / ".config";
+    const fs::path base = ConfigFolder();
+    if (base.empty()) {
+        return {};
     }
     return base / WideToHostBytes(company) / (WideToHostBytes(application) + ".ini");
 }
 
 bool ParseInt(const std::string& text, int* value) {
-    const std::string trimmed = Trim(text);
-    size_t i = 0;
-    bool negative = false;
-    if (i < trimmed.size() && (trimmed[i] == '+' || trimmed[i] == '-')) {
-        negative = trimmed[i] == '-';
-        ++i;
+    const auto number = Numbers::ReadWholeNumber(Trim(text));
+    if (number) {
+        *value = *number;
     }
-    if (i == trimmed.size()) {
-        return false;
-    }
-    long long magnitude = 0;
-    for (; i < trimmed.size(); ++i) {
-        if (trimmed[i] < '0' || trimmed[i] > '9') {
-            return false;
-        }
-        magnitude = magnitude * 10 + (trimmed[i] - '0');
-        if (magnitude > 2147483648LL) {
-            return false;
-        }
-    }
-    const long long result = negative ? -magnitude : magnitude;
-    if (result > 2147483647LL) {
-        return false;
-    }
-    *value = static_cast<int>(result);
-    return true;
+    return number.has_value();
 }
 
 int ReadInt(const fs::path& file, const std::wstring& section, const std::wstring& name,
@@ -182,8 +201,21 @@ bool WriteInt(const fs::path& file, const std::wstring& section, const std::wstr
     // holds only this value: everything else in it would be lost.
     std::vector<std::string> lines;
     std::error_code error;
-    const bool exists = fs::exists(fs::symlink_status(file, error));
-    if (exists && (IsReadOnly(file) || !ReadLines(file, &lines))) {
+    if (file.empty()) {
+        return false;  // no home folder: nowhere the settings belong
+    }
+    // A settings file kept as a symbolic link (as dotfile managers keep them)
+    // is written where the link leads, so that the link stays. A link that
+    // leads nowhere counts as a file that cannot be read.
+    fs::path target = file;
+    const fs::file_status status = fs::symlink_status(file, error);
+    if (fs::is_symlink(status)) {
+        target = fs::canonical(file, error);
+        if (error) {
+            return false;
+        }
+    }
+    if (fs::exists(status) && (IsReadOnly(target) || !ReadLines(target, &lines))) {
         return false;
     }
     const std::string wantedSection = WideToHostBytes(section);
@@ -221,7 +253,7 @@ bool WriteInt(const fs::path& file, const std::wstring& section, const std::wstr
     for (const std::string& line : lines) {
         out << line << '\n';
     }
-    return ReplaceFile(file, out.str());
+    return ReplaceFile(target, out.str());
 }
 
 }  // namespace ProfileStore

@@ -10,6 +10,8 @@
 
 namespace ProfileStore {
 
+// Empty when the user has no home folder: the settings are then only read as
+// their defaults, and never written somewhere else.
 std::filesystem::path FilePath(const std::wstring& company, const std::wstring& application);
 
 int ReadInt(const std::filesystem::path& file, const std::wstring& section,
@@ -17,7 +19,7 @@ int ReadInt(const std::filesystem::path& file, const std::wstring& section,
 
 // Returns false when the file could not be replaced; the old file is then
 // intact. A file that is read-only, or that is there but cannot be read, is
-// never replaced.
+// never replaced; a symbolic link is followed and its target replaced.
 bool WriteInt(const std::filesystem::path& file, const std::wstring& section,
               const std::wstring& name, int value);
 

@@ -1,30 +1,41 @@
 #include "ui/add_route_point.h"
 
-#include <cmath>
-
-#include "platform/backend.h"
+#include "app/interface_texts.h"
 #include "platform/code_page.h"
 #include "platform/device_files.h"
+#include "platform/host_path.h"
+#include "platform/windows/backend.h"
+#include "route/route_file.h"
+#include "route/route_line.h"
+#include "route/route_point.h"
 #include "ui/route_file_dlg.h"
-#include "ui/route_line.h"
 
-const char* const EmptyNameMessages[2] = {
-    "Der Name darf nicht leer seit!",
-    "The Name must not be empty!",
-};
+namespace {
 
-int AddRoutePoint(const CString& name, const double position[2], int language) {
+// Any language but English speaks German, as the framework's messages do.
+int MessageLanguage(int language) {
+    return language == English ? English : German;
+}
+
+// The user believes a point is saved unless told otherwise.
+void SayNotWritten(const CString& path, const std::string& reason, int language) {
+    CString message;
+    message.Format(RouteFileFailedMessages()[MessageLanguage(language)], path.GetString(),
+                   HostBytesToWide(reason).c_str());
+    AfxMessageBox(message, MB_OK);
+}
+
+}  // namespace
+
+int AddRoutePoint(const CString& name, double latitude, double longitude, int language) {
     if (name.IsEmpty()) {
-        // Any language but English speaks German, as the framework's messages do.
-        const std::wstring message = FromAnsiCodePage(EmptyNameMessages[language == 1 ? 1 : 0]);
+        const std::wstring message = FromAnsiCodePage(EmptyNameMessages[MessageLanguage(language)]);
         AfxMessageBox(message.c_str(), MB_OK);
         return 0;
     }
-    // A number typed too large for a double reaches here as an infinity (the
-    // form has already said it is out of range). Written, it would put "inf"
-    // where the navigation software expects a decimal: there is no route
-    // point to choose a file for.
-    if (!std::isfinite(position[0]) || !std::isfinite(position[1])) {
+    // The form stops at a number too large for a double and says so: there
+    // is no route point to choose a file for.
+    if (!IsFinitePosition(latitude, longitude)) {
         return 0;
     }
     CRouteFileDlg chooser;
@@ -37,7 +48,18 @@ int AddRoutePoint(const CString& name, const double position[2], int language) {
     }
     const std::filesystem::path file = DeviceToHostPath(path.str());
     if (file.empty()) {
+        SayNotWritten(path, "not on the storage card", language);
         return 0;
     }
-    return AppendToRouteFile(file, FormatRouteLine(name, position)) ? 1 : 0;
+    const std::optional<std::string> line = FormatRouteLine(name, latitude, longitude);
+    if (!line) {
+        SayNotWritten(path, "the name is too long", language);
+        return 0;
+    }
+    const AppendResult result = AppendToRouteFile(file, *line);
+    if (!result.written) {
+        SayNotWritten(path, result.reason, language);
+        return 0;
+    }
+    return 1;
 }

@@ -1,12 +1,12 @@
 #include "ui/entry_dlg.h"
 
 #include "app/interface_texts.h"
-#include "platform/backend.h"
-#include "platform/data_exchange.h"
-#include "platform/resource.h"
-#include "platform/win_app.h"
+#include "platform/windows/backend.h"
+#include "platform/windows/data_exchange.h"
+#include "platform/windows/resource.h"
+#include "platform/windows/win_app.h"
+#include "route/name_case.h"
 #include "ui/add_route_point.h"
-#include "ui/name_case.h"
 
 namespace {
 
@@ -124,8 +124,9 @@ BOOL CEntryDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CEntryDlg::StoreEntry(CoordFormat format) {
-    UpdateData(TRUE);
+CEntryDlg::Stored CEntryDlg::StoreEntry(CoordFormat format) {
+    const bool read = UpdateData(TRUE) != FALSE;
+    bool taken = true;
     switch (format) {
         case Deg:
             m_engine.SetFromDeg(m_sign, m_deg);
@@ -137,9 +138,13 @@ void CEntryDlg::StoreEntry(CoordFormat format) {
             m_engine.SetFromDegMinSec(m_sign, m_deg, m_min, m_sec);
             break;
         case UTM:
-            m_engine.SetFromUtm(m_sign[0], m_nZone, m_utm);
+            taken = m_engine.SetFromUtm(m_sign[0], m_nZone, m_utm);
             break;
     }
+    if (!read) {
+        return Stored::FieldRefused;
+    }
+    return taken ? Stored::Taken : Stored::GridRefused;
 }
 
 void CEntryDlg::ShowEntry(CoordFormat format) {
@@ -249,14 +254,24 @@ void CEntryDlg::OnHelpInfo() {
     RefreshHemisphereButton(m_btnLongHemisphere, 1);
 }
 
+// Only the position the form shows may reach the route file: after a field
+// it refused (it has said so) or a grid position the engine cannot convert
+// (the engine would give the position it held before) there is none.
 void CEntryDlg::OnAdd() {
-    StoreEntry(m_format);
+    switch (StoreEntry(m_format)) {
+        case Stored::FieldRefused:
+            return;
+        case Stored::GridRefused:
+            AfxMessageBox(GridRefusedMessages()[m_language], MB_OK);
+            return;
+        case Stored::Taken:
+            break;
+    }
     double latitude = 0.0;
     double longitude = 0.0;
     m_engine.GetWgs84(latitude, longitude);
-    const double degrees[2] = {latitude * AngleConstants::k180OverPi,
-                               longitude * AngleConstants::k180OverPi};
-    AddRoutePoint(CString(m_strName), degrees, m_language);
+    AddRoutePoint(CString(m_strName), latitude * AngleConstants::k180OverPi,
+                  longitude * AngleConstants::k180OverPi, m_language);
 }
 
 BEGIN_MESSAGE_MAP(CEntryDlg, CDialog)

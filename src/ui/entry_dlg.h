@@ -9,8 +9,9 @@
 
 #include "app/language_dlg.h"
 #include "engine/position_engine.h"
-#include "platform/controls.h"
-#include "platform/dialog.h"
+#include "platform/windows/controls.h"
+#include "platform/windows/dialog.h"
+#include "platform/windows/font.h"
 #include "ui/form_layout.h"
 
 class CEntryDlg : public CDialog {
@@ -32,9 +33,11 @@ public:
     void OnKillFocusField(UINT id);
 
 private:
+    // What became of the fields handed to the engine.
+    enum class Stored { Taken, FieldRefused, GridRefused };
     // Reads the fields (reporting the first bad one) and hands those of the
     // format to the engine, whatever the reading found.
-    void StoreEntry(CoordFormat format);
+    Stored StoreEntry(CoordFormat format);
     // Takes the engine's position in the format and writes every member to
     // the controls.
     void ShowEntry(CoordFormat format);

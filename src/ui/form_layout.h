@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "engine/position_engine.h"
-#include "platform/wnd.h"
+#include "platform/windows/wnd.h"
 
 namespace FormLayout {
 

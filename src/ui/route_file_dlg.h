@@ -3,8 +3,8 @@
 #pragma once
 
 #include "platform/c_string.h"
-#include "platform/controls.h"
-#include "platform/dialog.h"
+#include "platform/windows/controls.h"
+#include "platform/windows/dialog.h"
 
 class CRouteFileDlg : public CDialog {
 public:

@@ -5,8 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/headless/headless.h"
-#include "platform/win_app.h"
+#include "platform/windows/headless/headless.h"
+#include "platform/windows/win_app.h"
 #include "res/resources.h"
 #include "support/scratch_profile.h"
 

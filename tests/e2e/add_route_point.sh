@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Add: a named position appended to the route file picked in the chooser,
-# exactly as the navigation software reads it; an empty name is refused
-# with its message and writes nothing.
+# exactly as the navigation software reads it; an empty name, a read-only
+# route file and a grid position UTM refuses are each said and write nothing.
 source "$(dirname "$0")/driver.sh"
 
 printf '[START||][0][10]|10.000000,53.550000||10.000000|53.550000|\r\n' >"$QP_ROUTES/Ausflug.rte"
@@ -40,6 +40,35 @@ qp_keys Enter
 qp_wait_gone "The Name must not be empty!"
 qp_hides "Routing File Dialog" || qp_fail "the chooser opened for an empty name"
 qp_expect_eq "$(wc -l <"$QP_ROUTES/Ausflug.rte")" 2 "lines after the refused Add"
+
+# A read-only route file: Add names it and the reason, and the file stays.
+chmod a-w "$QP_ROUTES/Ausflug.rte"
+written=$(cat "$QP_ROUTES/Ausflug.rte")
+qp_keys Tab
+qp_type "Home"
+qp_keys BTab Enter
+qp_wait_for "Routing File Dialog"
+qp_keys Down Enter
+qp_wait_for "cannot be written: Permission denied"
+qp_shows "Routes\\Ausflug.rte" || qp_fail "the message does not name the file"
+qp_keys Enter
+qp_wait_gone "cannot be written"
+qp_expect_eq "$(cat "$QP_ROUTES/Ausflug.rte")" "$written" "the read-only file"
+chmod u+w "$QP_ROUTES/Ausflug.rte"
+
+# In UTM, an easting of 56633 (a typo for 566332) is in the field's range but
+# no grid position: Add says so, opens no chooser and writes nothing.
+qp_keys BTab Enter Down Down Down Enter
+qp_wait_for "Format UTM"
+qp_shows "566332" || qp_fail "the position is not shown in UTM"
+qp_keys BTab BTab BTab
+qp_type "56633"
+qp_keys Tab Tab Tab Tab Enter
+qp_wait_for "The grid position cannot be converted."
+qp_keys Enter
+qp_wait_gone "The grid position cannot be converted."
+qp_hides "Routing File Dialog" || qp_fail "the chooser opened for a refused grid position"
+qp_expect_eq "$(cat "$QP_ROUTES/Ausflug.rte")" "$written" "the file after the refused grid position"
 
 qp_keys Escape
 qp_expect_exit 0 "after Esc"

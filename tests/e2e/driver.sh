@@ -4,6 +4,7 @@
 #
 #   qp_start [-x COLS -y ROWS] [VAR=value ...]   start the program
 #   qp_keys KEY ...        keys as tmux names them (Tab, BTab, Enter, F10, C-c)
+#   qp_split_key HEX HEX   one key's bytes in two parts, 80 ms apart
 #   qp_type TEXT           text, typed as is
 #   qp_wait_for TEXT       wait until the screen shows TEXT
 #   qp_expect_exit STATUS  wait until the program ends with that exit status
@@ -33,8 +34,30 @@ qp_tmux() {
     LC_ALL=C.UTF-8 tmux -u -S "$QP_SCRATCH/tmux-$QP_STARTS" -f "$QP_SCRATCH/tmux.conf" "$@"
 }
 
-qp_cleanup() {
+# A process and all its descendants.
+qp_family() {
+    echo "$1"
+    local child
+    for child in $(pgrep -P "$1"); do qp_family "$child"; done
+}
+qp_alive() { [ -r "/proc/$1/status" ] && ! grep -q '^State:[[:space:]]*Z' "/proc/$1/status"; }
+
+# Ends the tmux server and waits for the programs it ran: one that is hung up
+# on writes its settings on the way out, which must neither meet the next
+# start nor the removal of the scratch folder.
+qp_stop() {
+    local pane pids=() pid
+    pane=$(qp_tmux display-message -p '#{pane_pid}' 2>/dev/null) || true
+    [ -z "$pane" ] || pids=($(qp_family "$pane"))
     qp_tmux kill-server 2>/dev/null || true
+    local deadline=$((SECONDS + QP_TIMEOUT))
+    for pid in "${pids[@]}"; do
+        while qp_alive "$pid" && [ $SECONDS -lt $deadline ]; do sleep 0.05; done
+    done
+}
+
+qp_cleanup() {
+    qp_stop
     rm -rf "$QP_SCRATCH"
 }
 trap qp_cleanup EXIT
@@ -51,18 +74,23 @@ qp_start() {
             *) break ;;
         esac
     done
-    qp_tmux kill-server 2>/dev/null || true
+    qp_stop
     QP_STARTS=$((QP_STARTS + 1))
     local env=(-e "XDG_CONFIG_HOME=$QP_CONFIG" -e "QUILLPOST_STORAGE_CARD=$QP_CARD"
         -e LANG=C.UTF-8 -e LC_ALL=C.UTF-8)
-    local setting
-    for setting in "$@"; do env+=(-e "$setting"); done
+    # The settings go on the command line: tmux would put its own TERM over one
+    # given to the session.
+    local settings="" setting
+    for setting in "$@"; do settings+=" $(printf '%q' "$setting")"; done
     rm -f "$QP_SCRATCH/status"
-    local command="'$QUILLPOST'; echo \$? >'$QP_SCRATCH/status'"
+    local command="env$settings '$QUILLPOST'; echo \$? >'$QP_SCRATCH/status'"
     qp_tmux new-session -d -x "$cols" -y "$rows" "${env[@]}" "${QP_COMMAND:-$command}"
 }
 
 qp_keys() { qp_tmux send-keys "$@"; }
+# Sends one key's bytes (in hex) in two parts 80 ms apart, as a slow link may
+# deliver them; the tmux server itself pauses between the two writes.
+qp_split_key() { qp_tmux send-keys -H $1 \; run-shell "sleep 0.08" \; send-keys -H $2; }
 qp_type() { qp_tmux send-keys -l "$1"; }
 qp_screen() { qp_tmux capture-pane -p; }
 qp_pane() { qp_tmux display-message -p "$1"; }

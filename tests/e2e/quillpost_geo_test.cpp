@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <GeographicLib/Geocentric.hpp>
+#include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/UTMUPS.hpp>
 
 #include <bit>
@@ -421,6 +422,147 @@ TEST(QuillpostGeo, RouteAndAppendWriteTheLineAddWrites) {
         Geo({"append", (dir / "no" / "such.rte").string(), "a", "deg", "1", "N", "1", "E"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(Lines(ReadFileBytes(file)).size(), 2u);
+}
+
+// The everyday commands refuse what the entry form refuses: numbers that are
+// not finite, and grid positions the engine cannot convert (easting 56576 is
+// a typo for 565762, zone 0 is no zone). Status 1, the reason on standard
+// error or "-" outputs behind the flags in raw mode, and nothing written; in
+// a batch, an error line and the batch goes on.
+TEST(QuillpostGeo, EverydayCommandsRefuseWhatTheFormRefuses) {
+    ScratchDir dir;
+    const std::string file = (dir / "t.rte").string();
+    WriteFileBytes(file, "x\r\n");
+    const struct {
+        std::vector<std::string> arguments;
+        std::string reason;  // a part of it
+        std::string raw;
+    } cases[] = {
+        {{"append", file, "Home", "deg", "nan", "N", "1e400", "E"},
+         "latitude degrees must be a finite number, not 'nan'",
+         "0x0000 -"},
+        {{"append", file, "Grid", "utm", "0", "N", "5933912", "565591"},
+         "grid position cannot be converted",
+         "0x0000 -"},
+        {{"append", file, "Grid", "utm", "32", "N", "5933912", "56576"},
+         "grid position cannot be converted",
+         "0x0000 -"},
+        {{"route", "Home", "dm", "53", "inf", "N", "10", "0", "E"},
+         "latitude minutes must be a finite number, not 'inf'",
+         "0x0000 -"},
+        {{"route", "Grid", "utm", "32", "S", "-inf", "565762"},
+         "NORTHING must be a finite number",
+         "0x0000 -"},
+        {{"convert", "deg", "dms", "53", "N", "-nan", "E"}, "finite", "0x0000 - - - - - - - -"},
+        {{"convert", "utm", "deg", "0", "N", "5933912", "565591"},
+         "grid position",
+         "0x0000 - - - -"},
+        {{"convert-on", "WGE", "utm", "wgs84", "32", "N", "5933912", "56576"},
+         "grid position",
+         "0x0000 - -"},
+        {{"utm", "nan", "0.1"}, "latitude", "0x0001 - - - -"},
+        {{"utm", "0.9", "1e400"}, "longitude", "0x0002 - - - -"},
+        {{"geo", "32", "N", "nan", "5933912"}, "easting", "0x0004 - -"},
+        {{"geo", "32", "N", "565762", "inf"}, "northing", "0x0008 - -"},
+        {{"geo", "0", "N", "565762", "5933912"}, "zone", "0x0010 - -"},
+    };
+    std::string batch;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.front() + " " + c.arguments.back());
+        const ProcessResult normal = Geo(c.arguments);
+        EXPECT_EQ(normal.status, 1);
+        EXPECT_EQ(normal.out, "");
+        EXPECT_NE(normal.err.find(c.reason), std::string::npos) << normal.err;
+        std::vector<std::string> raw = c.arguments;
+        raw.insert(raw.begin(), "--raw");
+        const ProcessResult rawResult = Geo(raw);
+        EXPECT_EQ(rawResult.status, 1);
+        EXPECT_EQ(rawResult.out, c.raw + "\n");
+        EXPECT_EQ(ReadFileBytes(file), "x\r\n");
+        for (const std::string& argument : c.arguments) {
+            batch += argument + " ";
+        }
+        batch += "\n";
+    }
+    const ProcessResult inBatch = Geo({}, batch + "utm 53.5 10\n");
+    const auto lines = Lines(inBatch.out);
+    ASSERT_EQ(lines.size(), std::size(cases) + 1);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(lines[i].rfind("error: ", 0), 0u) << lines[i];
+        EXPECT_NE(lines[i].find(cases[i].reason), std::string::npos) << lines[i];
+    }
+    EXPECT_EQ(lines.back(), "32 N 566331.528 5928359.088");
+    EXPECT_EQ(ReadFileBytes(file), "x\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "no"));
+}
+
+// A 50 MB token comes back as a short prefix, never whole.
+TEST(QuillpostGeo, AnErrorQuotesOnlyAShortPrefixOfAToken) {
+    const std::string huge(50 << 20, 'x');
+    const ProcessResult batch = Geo({}, huge + "\nutm 1e400 " + huge + "\n");
+    const auto lines = Lines(batch.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "error: unknown command '" + std::string(40, 'x') + "...'");
+    EXPECT_LT(lines[1].size(), 200u);
+    EXPECT_EQ(Geo({"convert", huge.substr(0, 1000), "deg", "1", "N", "1", "E"}).err.size() < 200,
+              true);
+}
+
+// Every UTM position the forward gives is taken back by the form's engine
+// (through convert) and by geo, and lands within a millimetre: over all
+// zones, the widened zones around Norway and Svalbard and latitudes up to 84
+// degrees, where the inverse warns of the distance from the central meridian
+// yet computes the position right.
+TEST(QuillpostGeo, EveryGridPositionTheForwardGivesIsTakenBack) {
+    std::vector<std::pair<double, double>> points;
+    for (int latitude = -80; latitude <= 84; latitude += 4) {
+        for (double longitude = -179.5; longitude < 180.0; longitude += 2.75) {
+            points.emplace_back(latitude, longitude);
+        }
+    }
+    // Norway's zone 32, Svalbard's 31, 33, 35 and 37, at their edges.
+    for (double latitude : {56.1, 60.0, 63.9, 72.1, 78.0, 84.0}) {
+        for (double longitude : {0.1, 2.9, 3.1, 8.9, 9.1, 11.9, 20.9, 21.1, 32.9, 33.1, 41.9}) {
+            points.emplace_back(latitude, longitude);
+        }
+    }
+    std::string forward;
+    for (const auto& [latitude, longitude] : points) {
+        forward += "utm " + Raw(latitude * kRadiansPerDegree) + " " +
+                   Raw(longitude * kRadiansPerDegree) + "\n";
+    }
+    const auto grid = Lines(Geo({"--raw"}, forward).out);
+    ASSERT_EQ(grid.size(), points.size());
+
+    // Lengths are metres in both modes, so the exact metres go back in normal
+    // mode, where a refusal would be an error line.
+    std::string back;
+    std::string geo;
+    for (const std::string& line : grid) {
+        const auto words = Words(line);  // flags, zone, hemisphere, easting, northing
+        ASSERT_EQ(words.size(), 5u) << line;
+        geo += "geo " + words[1] + " " + words[2] + " " + words[3] + " " + words[4] + "\n";
+        back += "geo " + words[1] + " " + words[2] + " " + words[3] + " " + words[4] + "\n";
+        back += "convert utm wgs84 " + words[1] + " " + words[2] + " " + words[4] + " " + words[3] +
+                "\n";
+    }
+    const auto answers = Lines(Geo({}, back).out);
+    ASSERT_EQ(answers.size(), 2 * points.size());
+    for (size_t i = 0; i < answers.size(); ++i) {
+        const auto& [latitude, longitude] = points[i / 2];
+        SCOPED_TRACE(grid[i / 2] + " -> " + answers[i]);
+        const auto words = Words(answers[i]);
+        ASSERT_EQ(words.size(), 2u);
+        double distance = 0.0;
+        GeographicLib::Geodesic::WGS84().Inverse(latitude, longitude, std::stod(words[0]),
+                                                 std::stod(words[1]), distance);
+        EXPECT_LT(distance, 0.001);
+    }
+    int warned = 0;
+    for (const std::string& line : Lines(Geo({"--raw"}, geo).out)) {
+        warned += line.rfind("0x0004 ", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_GT(warned, 100);  // the inverse's warnings were among them
 }
 
 }  // namespace

@@ -23,7 +23,6 @@ add_home() {
     qp_keys Tab Tab Tab Tab Enter
 }
 
-pane_dead() { [ "$(qp_pane '#{pane_dead}')" = 1 ]; }
 route_is() { cmp -s "$route" <(printf "$1"); }
 expect_route() { qp_until "the route file to hold $1" route_is "$1"; }
 
@@ -49,13 +48,16 @@ qp_keys Escape
 qp_expect_exit 0 "under a Latin-1 locale"
 : >"$route"
 
-# A hang-up or Ctrl+C ends the program at once: what it had added stays, the
-# settings file keeps what it held (they are written only at a proper end),
-# and no temporary file is left beside it.
+# A hang-up or Ctrl+C in the middle of an Add ends the program as Cancel
+# does: the open chooser adds nothing, what was added before stays, the
+# settings are written as at any end (the format now degrees and minutes),
+# no temporary file is left beside them, and the exit status names the
+# signal as a shell would.
 pidfile="$QP_SCRATCH/pid"
 for ending in HUP C-c; do
     printf "$settings" >"$QP_INI"
-    QP_COMMAND="bash -c 'echo \$\$ >\"$pidfile\"; exec \"$QUILLPOST\"'" qp_start
+    QP_COMMAND="bash -c 'echo \$\$ >\"$pidfile\"; exec \"$QUILLPOST\"'; echo \$? >'$QP_SCRATCH/status'"
+    qp_start
     qp_wait_for "Format Degree"
     add_home
     qp_wait_for "Routing File Dialog"
@@ -66,17 +68,18 @@ for ending in HUP C-c; do
     qp_keys Tab Enter # Add again
     qp_wait_for "Routing File Dialog"
     case $ending in
-        HUP) kill -HUP "$(cat "$pidfile")" ;;
-        *) qp_keys "$ending" ;;
+        HUP) kill -HUP "$(cat "$pidfile")" ; status=129 ;;
+        *) qp_keys "$ending" ; status=130 ;;
     esac
-    qp_until "the program to end" pane_dead
+    qp_expect_exit $status "after $ending"
     expect_route "$home"
-    cmp -s "$QP_INI" <(printf "$settings") || qp_fail "after $ending: settings $(cat "$QP_INI")"
+    grep -qx "Format=1" "$QP_INI" || qp_fail "after $ending: settings $(cat "$QP_INI")"
     leftovers=$(find "$(dirname "$QP_INI")" -type f ! -name Quillpost.ini)
     [ -z "$leftovers" ] || qp_fail "after $ending: left behind $leftovers"
     : >"$route"
 done
 unset QP_COMMAND
+printf "$settings" >"$QP_INI"
 
 # Far too small for the form: it is clipped, and a blind Add still works,
 # down to a single cell.

@@ -175,10 +175,20 @@ TEST(PositionEngine, UtmInputAndPositionsOffTheGrid) {
     double latitude = 0.0;
     double longitude = 0.0;
     engine.GetWgs84(latitude, longitude);
-    // Zone 0 and an easting off the grid are refused: the position stays.
-    engine.SetFromUtm(1, 0, {0.0, 0.0});
-    engine.SetFromUtm(1, 32, {5900000.0, 99999.0});
+    // Zone 0 and an easting off the grid are refused: the position stays,
+    // and the form is told.
+    EXPECT_FALSE(engine.SetFromUtm(1, 0, {0.0, 0.0}));
+    EXPECT_FALSE(engine.SetFromUtm(1, 32, {5900000.0, 99999.0}));
     EXPECT_EQ(MetresBetween(engine, {longitude, latitude}), 0.0);
+    // Far from the central meridian the inverse warns, yet its position is
+    // taken (GeographicLib: 80 N 20 E is 33 N 596813.055 8885748.708).
+    EXPECT_TRUE(engine.SetFromUtm(1, 33, {8885748.708, 596813.055}));
+    SignPair sign;
+    ValuePair degrees;
+    engine.GetDeg(sign, degrees);
+    EXPECT_NEAR(degrees[0], 80.0, 1e-9);
+    EXPECT_NEAR(degrees[1], 20.0, 1e-9);
+    EXPECT_TRUE(engine.SetFromUtm(1, 32, {5900000.0, 500000.0}));
 
     // Beyond 84.5 degrees the caller's values stay, rounded half up.
     for (const std::int32_t sign : {1, -1}) {

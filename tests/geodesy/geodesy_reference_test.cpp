@@ -127,9 +127,11 @@ std::string Number(double value) {
     return text;
 }
 
-// Shifts a grid of positions both ways with the library and with PROJ.
+// Shifts a grid of positions both ways with the library and with PROJ; each
+// direction within its own tolerance in metres.
 void CompareShifts(const ProjOperation& reference, std::int32_t datum, double south, double north,
-                   double west, double east, double step, const char* what, double tolerance) {
+                   double west, double east, double step, const char* what, double toTolerance,
+                   double fromTolerance) {
     MaxDifference toWgs84;
     MaxDifference fromWgs84;
     for (double latitude = south; latitude <= north; latitude += step) {
@@ -149,8 +151,8 @@ void CompareShifts(const ProjOperation& reference, std::int32_t datum, double so
     }
     toWgs84.Print((std::string(what) + " to WGS 84").c_str());
     fromWgs84.Print((std::string(what) + " from WGS 84").c_str());
-    toWgs84.ExpectWithin(tolerance);
-    fromWgs84.ExpectWithin(tolerance);
+    toWgs84.ExpectWithin(toTolerance);
+    fromWgs84.ExpectWithin(fromTolerance);
 }
 
 TEST(GeodesyReferenceTest, DhdnAgreesWithProjMolodenskyOverGermany) {
@@ -162,7 +164,10 @@ TEST(GeodesyReferenceTest, DhdnAgreesWithProjMolodenskyOverGermany) {
                                    " +da=" + Number(a84 - a) + " +df=" + Number(f84 - f) +
                                    " +dx=587 +dy=16 +dz=393");
     ASSERT_TRUE(molodensky.Valid());
-    CompareShifts(molodensky, kDhdn, 47.0, 55.0, 6.0, 15.0, 0.5, "DHDN (Molodensky)", 1.0);
+    // Towards WGS 84 both evaluate the same abridged formulas and agree to
+    // rounding. Back, the two invert them differently and differ by 3.6 cm at
+    // most over Germany. A lost term of the formulas costs metres.
+    CompareShifts(molodensky, kDhdn, 47.0, 55.0, 6.0, 15.0, 0.5, "DHDN (Molodensky)", 1e-6, 0.05);
 }
 
 TEST(GeodesyReferenceTest, Eur7AgreesWithProjHelmertOverEurope) {
@@ -175,7 +180,7 @@ TEST(GeodesyReferenceTest, Eur7AgreesWithProjHelmertOverEurope) {
         " +s=2.4664 +convention=coordinate_frame"
         " +step +inv +proj=cart +ellps=WGS84");
     ASSERT_TRUE(helmert.Valid());
-    CompareShifts(helmert, kEur7, 35.0, 71.0, -10.0, 40.0, 1.0, "EUR-7 (Helmert)", 0.1);
+    CompareShifts(helmert, kEur7, 35.0, 71.0, -10.0, 40.0, 1.0, "EUR-7 (Helmert)", 0.01, 0.01);
 }
 
 }  // namespace

@@ -1,6 +1,11 @@
 #include "platform/code_page.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <cerrno>
+#include <optional>
+#include <string>
 
 TEST(CodePage, EveryByteRoundTrips) {
     for (int b = 1; b < 256; ++b) {
@@ -13,6 +18,43 @@ TEST(CodePage, EveryByteRoundTrips) {
         EXPECT_EQ(back, byte) << "byte " << b;
         EXPECT_FALSE(usedDefault);
     }
+}
+
+// The system's own Windows-1252 table, byte by byte: the character, or
+// nothing for the five bytes the code page leaves undefined.
+std::optional<wchar_t> SystemCharacter(unsigned char byte) {
+    const iconv_t converter = iconv_open("WCHAR_T", "CP1252");
+    EXPECT_NE(converter, reinterpret_cast<iconv_t>(-1)) << "iconv knows CP1252";
+    char in = static_cast<char>(byte);
+    wchar_t out = 0;
+    char* inAt = &in;
+    char* outAt = reinterpret_cast<char*>(&out);
+    size_t inLeft = 1;
+    size_t outLeft = sizeof out;
+    const size_t converted = iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
+    iconv_close(converter);
+    if (converted == static_cast<size_t>(-1)) {
+        EXPECT_EQ(errno, EILSEQ) << "byte " << int{byte};
+        return std::nullopt;
+    }
+    return out;
+}
+
+TEST(CodePage, EveryByteIsTheSystemsWindows1252Character) {
+    int undefined = 0;
+    for (int b = 0; b < 256; ++b) {
+        const unsigned char byte = static_cast<unsigned char>(b);
+        const std::wstring ours = FromAnsiCodePage(std::string(1, static_cast<char>(byte)));
+        if (const auto system = SystemCharacter(byte)) {
+            EXPECT_EQ(ours, std::wstring(1, *system)) << "byte " << b;
+        } else {
+            // Undefined bytes pass through as the C1 control of the same
+            // number, as the device converts them.
+            EXPECT_EQ(ours, std::wstring(1, static_cast<wchar_t>(byte))) << "byte " << b;
+            ++undefined;
+        }
+    }
+    EXPECT_EQ(undefined, 5);
 }
 
 TEST(CodePage, TheWindowsBlockIsNotLatin1) {

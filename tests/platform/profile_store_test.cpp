@@ -1,9 +1,10 @@
 #include "platform/profile_store.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include "platform/win_app.h"
 #include "support/scratch_dir.h"
 #include "support/unprivileged.h"
 
@@ -101,6 +102,18 @@ TEST_F(ProfileStoreTest, AFileThatCannotBeReadIsNeverReplaced) {
     EXPECT_EQ(ReadFileBytes(file), "[Settings]\nFormat=2\n");
 }
 
+// A settings file edited on Windows has CR LF line ends.
+TEST_F(ProfileStoreTest, ACrLfFileIsReadAndRewrittenWithOneSection) {
+    WriteFileBytes(file, "[Settings]\r\nFormat=2\r\nLanguage=1\r\n");
+    EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Format", 7), 2);
+    ASSERT_TRUE(ProfileStore::WriteInt(file, L"Settings", L"Format", 3));
+    EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Format", 7), 3);
+    EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Language", 7), 1);
+    const std::string text = ReadFileBytes(file);
+    EXPECT_EQ(text.find("[Settings]"), text.rfind("[Settings]")) << text;
+    EXPECT_EQ(text.find("Format="), text.rfind("Format=")) << text;
+}
+
 TEST_F(ProfileStoreTest, ANewFileKeepsTheOldOnesPermissions) {
     WriteFileBytes(file, "[Settings]\nFormat=2\n");
     std::filesystem::permissions(
@@ -110,14 +123,36 @@ TEST_F(ProfileStoreTest, ANewFileKeepsTheOldOnesPermissions) {
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
-TEST_F(ProfileStoreTest, TheApplicationFindsItsFileUnderTheConfigFolder) {
-    ScopedEnv config("XDG_CONFIG_HOME", dir.path().string());
-    CWinApp app(L"Quillpost.htp");
-    app.SetRegistryKey(L"Kvo Applications");
-    EXPECT_EQ(app.GetProfileInt(L"Settings", L"Language", -1), static_cast<UINT>(-1));
-    EXPECT_TRUE(app.WriteProfileInt(L"Settings", L"Language", 1));
-    EXPECT_EQ(ReadFileBytes(file), "[Settings]\nLanguage=1\n");
-    EXPECT_EQ(app.GetProfileInt(L"Settings", L"Language", -1), 1u);
+TEST_F(ProfileStoreTest, ASymbolicLinkStaysAndWhereItLeadsIsRewritten) {
+    const auto kept = dir / "dotfiles/quillpost.ini";
+    WriteFileBytes(kept, "[Settings]\nFormat=2\n");
+    std::filesystem::create_directories(file.parent_path());
+    std::filesystem::create_symlink("../dotfiles/quillpost.ini", file);
+    ASSERT_TRUE(ProfileStore::WriteInt(file, L"Settings", L"Format", 3));
+    ASSERT_TRUE(std::filesystem::is_symlink(file));
+    EXPECT_EQ(std::filesystem::read_symlink(file), "../dotfiles/quillpost.ini");
+    EXPECT_EQ(ReadFileBytes(kept), "[Settings]\nFormat=3\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(kept.parent_path()), {}), 1);
+
+    // A link that leads nowhere is left as it is, and nothing is made where it points.
+    std::filesystem::remove(file);
+    std::filesystem::create_symlink("../gone/quillpost.ini", file);
+    EXPECT_FALSE(ProfileStore::WriteInt(file, L"Settings", L"Format", 3));
+    EXPECT_TRUE(std::filesystem::is_symlink(file));
+    EXPECT_FALSE(std::filesystem::exists(dir / "gone"));
+}
+
+TEST_F(ProfileStoreTest, ANewFileGetsTheUsualPermissionsLessTheUmask) {
+    for (const auto& [mask, mode] : {std::pair{077, 0600}, std::pair{022, 0644}}) {
+        const mode_t old = umask(static_cast<mode_t>(mask));
+        std::filesystem::remove(file);
+        const bool written = ProfileStore::WriteInt(file, L"Settings", L"Format", 1);
+        umask(old);
+        ASSERT_TRUE(written);
+        struct stat status;
+        ASSERT_EQ(stat(file.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, static_cast<mode_t>(mode)) << "umask " << mask;
+    }
 }
 
 TEST_F(ProfileStoreTest, HomeIsUsedWithoutAConfigFolder) {
@@ -125,6 +160,41 @@ TEST_F(ProfileStoreTest, HomeIsUsedWithoutAConfigFolder) {
     ScopedEnv config("XDG_CONFIG_HOME", "");
     EXPECT_EQ(ProfileStore::FilePath(L"Kvo Applications", L"Quillpost"),
               dir / ".config/Kvo Applications/Quillpost.ini");
+    // Relative folders would depend on where the program is started.
+    ScopedEnv relativeConfig("XDG_CONFIG_HOME", "config");
+    EXPECT_EQ(ProfileStore::FilePath(L"Kvo Applications", L"Quillpost"),
+              dir / ".config/Kvo Applications/Quillpost.ini");
+}
+
+TEST_F(ProfileStoreTest, WithoutHomeTheUsersHomeFolderIsAskedForAndNeverTheCurrentOne) {
+    ScopedEnv home("HOME", "");
+    ScopedEnv config("XDG_CONFIG_HOME", "");
+    const passwd* user = getpwuid(getuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(ProfileStore::FilePath(L"Kvo Applications", L"Quillpost"),
+              std::filesystem::path(user->pw_dir) / ".config/Kvo Applications/Quillpost.ini");
+
+    // A user the password database does not know either: the defaults, and
+    // nothing written, least of all into the current folder.
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root can become a user without an entry";
+    }
+    constexpr uid_t kUnknownUser = 54321;
+    ASSERT_EQ(getpwuid(kUnknownUser), nullptr);
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+    const int result = RunUnprivileged(
+        [&] {
+            if (chdir(dir.path().c_str()) != 0) {
+                return 1;
+            }
+            const auto file = ProfileStore::FilePath(L"Kvo Applications", L"Quillpost");
+            EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Format", 7), 7);
+            EXPECT_FALSE(ProfileStore::WriteInt(file, L"Settings", L"Format", 1));
+            return 0;
+        },
+        kUnknownUser);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 0);
 }
 
 }  // namespace

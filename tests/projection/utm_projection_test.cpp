@@ -74,7 +74,12 @@ TEST_F(UtmProjectionTest, TheHemisphereFollowsTheSignOfTheLatitude) {
 }
 
 TEST_F(UtmProjectionTest, ZonesAndTheirBoundaries) {
-    EXPECT_EQ(Zone(0, -6), 30);  // the added 1e-10 rad lifts it over the boundary
+    EXPECT_EQ(Zone(0, -6), 30);
+    // In radians and back, these two western boundaries come out a hair short
+    // of the zone to their east: the 1e-10 rad added to western longitudes
+    // lifts them over, as it lifts every boundary.
+    EXPECT_EQ(Zone(0, -114), 12);
+    EXPECT_EQ(Zone(0, -96), 15);
     EXPECT_EQ(Zone(0, 6), 32);
     EXPECT_EQ(Zone(0, 5.9999999), 31);
     EXPECT_EQ(Zone(0, 180), 1);
@@ -89,7 +94,11 @@ TEST_F(UtmProjectionTest, ZonesAndTheirBoundaries) {
     EXPECT_EQ(Zone(-56.5, 5), 31);
     EXPECT_EQ(Zone(75, 8.99), 31);
     EXPECT_EQ(Zone(75, 9), 33);
+    EXPECT_EQ(Zone(75, 20.9), 33);
+    EXPECT_EQ(Zone(75, 21), 35);
     EXPECT_EQ(Zone(75, 25), 35);
+    EXPECT_EQ(Zone(75, 32.9), 35);
+    EXPECT_EQ(Zone(75, 33), 37);
     EXPECT_EQ(Zone(75, 40), 37);
     EXPECT_EQ(Zone(75, 42), 38);
     EXPECT_EQ(Zone(71.5, 9), 32);

@@ -5,8 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/dialog.h"
-#include "platform/headless/headless.h"
+#include "platform/windows/dialog.h"
+#include "platform/windows/headless/headless.h"
 
 namespace {
 

@@ -22,11 +22,12 @@ inline void GiveToChild(const std::filesystem::path& path) {
 }
 
 // The child's exit status: what the body returned, or 2 if it reported a
-// test failure, or -1 when it did not exit normally.
-inline int RunUnprivileged(const std::function<int()>& body) {
+// test failure, or -1 when it did not exit normally. Root may name another
+// user than nobody, also one without an entry in the password database.
+inline int RunUnprivileged(const std::function<int()>& body, uid_t user = kNobody) {
     const pid_t child = fork();
     if (child == 0) {
-        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+        if (geteuid() == 0 && (setgid(user) != 0 || setuid(user) != 0)) {
             _exit(3);
         }
         const int result = body();

@@ -3,7 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/headless/headless.h"
+#include <cmath>
+
+#include "platform/windows/headless/headless.h"
 #include "res/resources.h"
 #include "support/scratch_dir.h"
 
@@ -13,7 +15,8 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr int kList = 1047;
-const double kHome[2] = {53.5, 10.0};
+constexpr double kHomeLatitude = 53.5;
+constexpr double kHomeLongitude = 10.0;
 const std::string kHomeLine = "[Home||][0][10]|10.000000,53.500000||10.000000|53.500000|\r\n";
 
 class AddRoutePointTest : public ::testing::Test {
@@ -30,8 +33,8 @@ protected:
 
 TEST_F(AddRoutePointTest, AnEmptyNameIsRefusedInTheLanguage) {
     WriteFileBytes(routes / "a.rte", "");
-    EXPECT_EQ(AddRoutePoint(L"", kHome, 0), 0);
-    EXPECT_EQ(AddRoutePoint(L"", kHome, 1), 0);
+    EXPECT_EQ(AddRoutePoint(L"", kHomeLatitude, kHomeLongitude, 0), 0);
+    EXPECT_EQ(AddRoutePoint(L"", kHomeLatitude, kHomeLongitude, 1), 0);
     EXPECT_THAT(ui.MessageBoxes(),
                 ElementsAre(L"Der Name darf nicht leer seit!", L"The Name must not be empty!"));
     EXPECT_THAT(ui.DialogsOpened(), IsEmpty());
@@ -43,8 +46,8 @@ TEST_F(AddRoutePointTest, TwoAddsAppendTwoLinesToTheChosenFile) {
     WriteFileBytes(routes / "A.rte", "x\r\ny");
     Choose(0);
     Choose(0);
-    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 1);
-    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 1);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 1);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 1);
     EXPECT_EQ(ReadFileBytes(routes / "A.rte"), "x\r\ny\r\n" + kHomeLine + kHomeLine);
     EXPECT_EQ(ReadFileBytes(routes / "b.rte"), "");
     EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
@@ -54,19 +57,32 @@ TEST_F(AddRoutePointTest, NoChoiceWritesNothingAndSaysNothing) {
     WriteFileBytes(routes / "a.rte", "x\n");
     ui.OnDialog(134, [](HeadlessDialog& d) { d.Select(kList, 0).Cancel(); });
     ui.OnDialog(134, [](HeadlessDialog& d) { d.Ok(); });
-    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
-    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
     EXPECT_EQ(ReadFileBytes(routes / "a.rte"), "x\n");
     EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
 }
 
-TEST_F(AddRoutePointTest, AFileThatCannotBeWrittenEndsTheAddSilently) {
+// The form never hands one on; a caller that did would put "inf" or "nan"
+// where the navigation software expects a decimal.
+TEST_F(AddRoutePointTest, APositionThatIsNotFiniteOpensNoChooser) {
+    WriteFileBytes(routes / "a.rte", "x\n");
+    EXPECT_EQ(AddRoutePoint(L"Home", HUGE_VAL, kHomeLongitude, 1), 0);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, std::nan(""), 1), 0);
+    EXPECT_THAT(ui.DialogsOpened(), IsEmpty());
+    EXPECT_EQ(ReadFileBytes(routes / "a.rte"), "x\n");
+}
+
+TEST_F(AddRoutePointTest, AFileThatCannotBeWrittenIsNamedInTheLanguage) {
     // The chooser lists whatever matches, a folder too.
     std::filesystem::create_directories(routes / "folder.rte");
     Choose(0);
-    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 0), 0);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 0), 0);
     EXPECT_TRUE(std::filesystem::is_directory(routes / "folder.rte"));
-    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+    EXPECT_THAT(ui.MessageBoxes(),
+                ElementsAre(L"Die Routendatei \\Storage Card\\MN6\\Settings\\Routes\\folder.rte "
+                            L"kann nicht geschrieben werden: Is a directory. Der Punkt wurde nicht "
+                            L"hinzugef\u00fcgt."));
 }
 
 }  // namespace

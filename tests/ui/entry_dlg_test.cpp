@@ -6,8 +6,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/headless/headless.h"
-#include "platform/win_app.h"
+#include "platform/windows/headless/headless.h"
+#include "platform/windows/user_input.h"
+#include "platform/windows/win_app.h"
 #include "res/resources.h"
 #include "support/scratch_profile.h"
 
@@ -20,6 +21,9 @@ using ::testing::SizeIs;
 
 const std::wstring kLatitudeRange = L"Please enter a number between 0 and 90.";
 const std::wstring kMinutesRange = L"Please enter a number between 0 and 60.";
+const std::wstring kGridRefused =
+    L"The grid position cannot be converted. Please check the zone (1 to 60), the hemisphere (N "
+    L"or S), the northing (0 to 10000000) and the easting (100000 to 900000).";
 
 // The route-point line as it lands in an empty route file.
 std::string Line(const std::string& name, const std::string& longitude,
@@ -130,42 +134,69 @@ TEST_F(EntryFormTest, UtmShowsASouthernPositionWithItsButtonAtTheZone) {
     });
 }
 
-// A bad field is reported at every reading of the form, also while hidden,
-// until it is corrected.
-TEST_F(EntryFormTest, AnOutOfRangeMinuteIsReportedUntilCorrected) {
+// A bad field keeps the focus until it is corrected: every click elsewhere
+// leaves it, which says it again, and does nothing more.
+TEST_F(EntryFormTest, ABadFieldKeepsTheFocusUntilCorrected) {
     RunForm([&](HeadlessDialog& d) {
         d.Pick(1034, DegMin).Type(1014, L"70").Leave();
         EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kMinutesRange));
         EXPECT_EQ(d.Focus(), 1014);
-        // Leaving the field for the list, then the store of the close-up.
-        d.Pick(1034, Deg);
-        EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kMinutesRange, kMinutesRange));
-        EXPECT_FALSE(d.Visible(1014));
-        d.Click(1026);  // leaves the hidden field, then stores the toggle
-        EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kMinutesRange, kMinutesRange));
-        // Shown again, the 70 minutes the engine took come back as 1 degree 10.
-        d.Pick(1034, DegMin);
-        EXPECT_THAT(ui.TakeMessageBoxes(), SizeIs(2));
-        EXPECT_EQ(d.Text(1012), L"1");
-        EXPECT_EQ(d.Text(1014), L"10");
-        d.Leave().Pick(1034, Deg).Ok();
+        d.Pick(1034, Deg).Click(1026).Click(1042);
+        EXPECT_THAT(ui.TakeMessageBoxes(),
+                    ElementsAre(kMinutesRange, kMinutesRange, kMinutesRange));
+        EXPECT_EQ(d.Selection(1034), DegMin);
+        EXPECT_EQ(d.Text(1026), L"E");
+        EXPECT_EQ(d.Focus(), 1014);
+        d.Type(1014, L"10").Pick(1034, Deg);
+        EXPECT_EQ(d.Text(1012), L"0.166667");
+        d.Ok();
         EXPECT_THAT(ui.TakeMessageBoxes(), IsEmpty());
     });
+    EXPECT_THAT(ui.DialogsOpened(), ElementsAre(102));
 }
 
-TEST_F(EntryFormTest, AnOutOfRangeLatitudeIsReportedAndAddedAsItStands) {
-    ChooseRoute();
+// 95 degrees is no position: no click gets past the field, and Add itself
+// reads the form and stops at it, should it ever be pressed without the
+// field being left first.
+TEST_F(EntryFormTest, AnOutOfRangeLatitudeIsReportedAndNeverAdded) {
     RunForm([&](HeadlessDialog& d) {
         d.Type(1002, L"Far").Type(1012, L"95").Leave();
         EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kLatitudeRange));
-        // Leaving the field, then the reading of Add.
         d.Click(1042);
-        EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kLatitudeRange, kLatitudeRange));
+        EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kLatitudeRange));
+        UserInput::Press(*FindChild(*d.Dialog().m_hWnd, 1042));
+        EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kLatitudeRange));
         d.Ok();  // the title-bar OK keeps the form open
         EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kLatitudeRange));
         d.Cancel();
     });
-    EXPECT_EQ(ReadFileBytes(route), Line("FAR", "0.000000", "95.000000"));
+    EXPECT_THAT(ui.DialogsOpened(), ElementsAre(102));
+    EXPECT_EQ(ReadFileBytes(route), "");
+}
+
+// An easting of 56633 is a typo for 566332: inside the field's range, but
+// UTM refuses it. Add says so in the form's language and writes nothing; the
+// position the engine held before never goes out under the new name.
+TEST_F(EntryFormTest, ARefusedGridPositionIsSaidAndNeverAdded) {
+    ChooseRoute();
+    RunForm([&](HeadlessDialog& d) {
+        d.Type(1002, L"Grid").Type(1012, L"53.5").Type(1020, L"10").Pick(1034, UTM);
+        EXPECT_EQ(d.Text(1030), L"566332");
+        d.Type(1030, L"56633").Leave();  // leaving says nothing: the fields are in range
+        EXPECT_THAT(ui.TakeMessageBoxes(), IsEmpty());
+        d.Click(1042);
+        EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kGridRefused));
+        ui.OnDialog(130, [](HeadlessDialog& language) { language.Click(1045).Ok(); });
+        d.Help().Click(1042);
+        EXPECT_THAT(ui.TakeMessageBoxes(),
+                    ElementsAre(L"Die Gitterposition kann nicht umgerechnet werden. Bitte Zone (1 "
+                                L"bis 60), Halbkugel (N oder S), Nordwert (0 bis 10000000) und "
+                                L"Ostwert (100000 bis 900000) pr\u00fcfen."));
+        EXPECT_EQ(ReadFileBytes(route), "");
+        EXPECT_THAT(ui.DialogsOpened(), ElementsAre(102, 130));
+        d.Type(1030, L"566332").Click(1042).Cancel();
+    });
+    EXPECT_EQ(ReadFileBytes(route), Line("GRID", "10.000007", "53.499999"));
 }
 
 TEST_F(EntryFormTest, LeavingTheNameUpperCasesItAndRewritesTheNumbers) {
@@ -192,9 +223,10 @@ TEST_F(EntryFormTest, ClosingTheListUnchangedRoundsToTheShownDecimals) {
     });
 }
 
+// Zone 0 and easting 0 pass the form's ranges, but there is no such grid
+// position: Add says so.
 TEST_F(EntryFormTest, AStoredUtmFormatOpensInUtmWithZeros) {
     profile.Write(L"Format", UTM);
-    ChooseRoute();
     RunForm([&](HeadlessDialog& d) {
         EXPECT_EQ(d.Selection(1034), UTM);
         EXPECT_FALSE(d.Visible(1012));
@@ -205,8 +237,8 @@ TEST_F(EntryFormTest, AStoredUtmFormatOpensInUtmWithZeros) {
         }
         d.Type(1002, L"Z").Click(1042).Ok();
     });
-    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
-    EXPECT_EQ(ReadFileBytes(route), Line("Z", "0.000000", "0.000000"));
+    EXPECT_THAT(ui.MessageBoxes(), ElementsAre(kGridRefused));
+    EXPECT_EQ(ReadFileBytes(route), "");
     EXPECT_EQ(profile.Read(L"Format"), UTM);
 }
 

@@ -7,7 +7,7 @@
 
 #include <map>
 
-#include "platform/headless/headless.h"
+#include "platform/windows/headless/headless.h"
 #include "res/resources.h"
 
 namespace {

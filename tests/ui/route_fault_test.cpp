@@ -1,11 +1,15 @@
 // Add against every state the route folder can be in: whatever the chooser
 // lists, choosing it either appends one line to the file of that name or
-// changes nothing, and never says a word.
+// changes nothing and says why.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include "platform/headless/headless.h"
+#include <csignal>
+#include <functional>
+
+#include "platform/windows/headless/headless.h"
 #include "res/resources.h"
 #include "support/scratch_dir.h"
 #include "support/unprivileged.h"
@@ -18,7 +22,9 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr int kList = 1047;
-const double kHome[2] = {53.5, 10.0};
+constexpr const wchar_t* kRoutes = L"\\Storage Card\\MN6\\Settings\\Routes\\";
+constexpr double kHomeLatitude = 53.5;
+constexpr double kHomeLongitude = 10.0;
 const std::string kHomeLine = "[Home||][0][10]|10.000000,53.500000||10.000000|53.500000|\r\n";
 
 class RouteFaultTest : public ::testing::Test {
@@ -33,6 +39,12 @@ protected:
         return names;
     }
 
+    // What Add says when the route file cannot be written, in English.
+    static std::wstring NotWritten(const std::wstring& name, const std::wstring& reason) {
+        return L"The route file " + (kRoutes + name) + L" cannot be written: " + reason +
+               L". The point was not added.";
+    }
+
     ScratchDir card;
     ScopedEnv env{"QUILLPOST_STORAGE_CARD", card.path().string()};
     Headless ui{QuillpostResources()};
@@ -45,7 +57,7 @@ TEST_F(RouteFaultTest, AMissingOrEmptyFolderOffersNothingAndMakesNothing) {
             EXPECT_THAT(d.Items(kList), IsEmpty());
             d.Ok();
         });
-        EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
+        EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
         if (i == 0) {
             EXPECT_FALSE(fs::exists(card / "MN6"));
             fs::create_directories(routes);
@@ -57,7 +69,7 @@ TEST_F(RouteFaultTest, AMissingOrEmptyFolderOffersNothingAndMakesNothing) {
 
 // The chooser lists every match, as the device does; what is no file cannot
 // take a line, and choosing it leaves everything as it was.
-TEST_F(RouteFaultTest, AFolderOrDanglingLinkIsListedAndChoosingItChangesNothing) {
+TEST_F(RouteFaultTest, AFolderOrDanglingLinkIsListedAndChoosingItIsRefused) {
     fs::create_directories(routes / "x.rte");
     fs::create_symlink(card / "gone.rte", routes / "y.rte");
     for (int index : {0, 1}) {
@@ -65,18 +77,19 @@ TEST_F(RouteFaultTest, AFolderOrDanglingLinkIsListedAndChoosingItChangesNothing)
             EXPECT_THAT(d.Items(kList), ElementsAre(L"x.rte", L"y.rte"));
             d.Select(kList, index).Ok();
         });
-        EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
+        EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
     }
     EXPECT_TRUE(fs::is_directory(routes / "x.rte"));
     EXPECT_TRUE(fs::is_empty(routes / "x.rte"));
     EXPECT_TRUE(fs::is_symlink(routes / "y.rte"));
     EXPECT_FALSE(fs::exists(card / "gone.rte"));
-    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+    EXPECT_THAT(ui.MessageBoxes(), ElementsAre(NotWritten(L"x.rte", L"Is a directory"),
+                                               NotWritten(L"y.rte", L"No such file or directory")));
 }
 
 // Root reads and writes through any permission; the user of a device does
 // not, so the Add runs as an ordinary user.
-TEST_F(RouteFaultTest, AFileWithoutReadOrWritePermissionStaysAsItWas) {
+TEST_F(RouteFaultTest, AFileWithoutReadOrWritePermissionIsRefusedAndStaysAsItWas) {
     WriteFileBytes(routes / "a.rte", "x\r\n");
     fs::permissions(card.path(), fs::perms::all);
     for (const fs::perms allowed :
@@ -86,10 +99,12 @@ TEST_F(RouteFaultTest, AFileWithoutReadOrWritePermissionStaysAsItWas) {
         const int status = RunUnprivileged([&] {
             Headless child(QuillpostResources());
             child.OnDialog(134, [](HeadlessDialog& d) { d.Select(kList, 0).Ok(); });
-            const int added = AddRoutePoint(L"Home", kHome, 1);
-            return added + (child.MessageBoxes().empty() ? 0 : 10);
+            const int added = AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1);
+            const bool said =
+                child.MessageBoxes() == std::vector{NotWritten(L"a.rte", L"Permission denied")};
+            return added + (said ? 10 : 0);
         });
-        EXPECT_EQ(status, 0) << "permissions " << static_cast<int>(allowed);
+        EXPECT_EQ(status, 10) << "permissions " << static_cast<int>(allowed);
         EXPECT_EQ(ReadFileBytes(routes / "a.rte"), "x\r\n");
     }
     EXPECT_THAT(Entries(), ElementsAre("a.rte"));
@@ -104,7 +119,7 @@ TEST_F(RouteFaultTest, ANameInAnotherEncodingIsAppendedToAsTheSameFile) {
         ASSERT_EQ(d.Items(kList).size(), 1u);
         d.Select(kList, 0).Ok();
     });
-    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 1);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 1);
     EXPECT_EQ(ReadFileBytes(routes / latin1), "x\r\n" + kHomeLine);
     EXPECT_THAT(Entries(), ElementsAre(latin1));
 }
@@ -112,7 +127,7 @@ TEST_F(RouteFaultTest, ANameInAnotherEncodingIsAppendedToAsTheSameFile) {
 // The file goes while the chooser is open. The runtime's append mode makes
 // the file anew, and so does Add: the point the user meant to keep lands in
 // the file of the chosen name rather than nowhere. Without the folder there
-// is nowhere to put it, and nothing is made.
+// is nowhere to put it: nothing is made, and Add says so.
 TEST_F(RouteFaultTest, AFileRemovedWhileChoosingIsMadeAnew) {
     WriteFileBytes(routes / "a.rte", "x\r\n");
     ui.OnDialog(134, [&](HeadlessDialog& d) {
@@ -120,7 +135,7 @@ TEST_F(RouteFaultTest, AFileRemovedWhileChoosingIsMadeAnew) {
         fs::remove(routes / "a.rte");
         d.Ok();
     });
-    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 1);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 1);
     EXPECT_EQ(ReadFileBytes(routes / "a.rte"), kHomeLine);
 
     ui.OnDialog(134, [&](HeadlessDialog& d) {
@@ -128,9 +143,68 @@ TEST_F(RouteFaultTest, AFileRemovedWhileChoosingIsMadeAnew) {
         fs::remove_all(routes);
         d.Ok();
     });
-    EXPECT_EQ(AddRoutePoint(L"Home", kHome, 1), 0);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
     EXPECT_FALSE(fs::exists(routes));
-    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+    EXPECT_THAT(ui.MessageBoxes(), ElementsAre(NotWritten(L"a.rte", L"No such file or directory")));
+}
+
+// Each way a chosen file can refuse the line: made read-only (root could
+// write it, but the user meant it to stay), replaced by a folder while the
+// chooser is open, a full disk (a file size limit), a link to a pipe. Each
+// is said with the file and the reason, in the form's language, and leaves
+// the folder as it was.
+TEST_F(RouteFaultTest, AFailedWriteIsSaidAndChangesNothing) {
+    WriteFileBytes(routes / "a.rte", "x\r\n");
+    ASSERT_EQ(mkfifo((card / "pipe").c_str(), 0644), 0);
+    fs::create_symlink(card / "pipe", routes / "b.rte");
+    const auto before = Entries();
+    const auto choose = [&](int index, const std::function<void()>& meanwhile = {}) {
+        ui.OnDialog(134, [=](HeadlessDialog& d) {
+            d.Select(kList, index);
+            if (meanwhile) {
+                meanwhile();
+            }
+            d.Ok();
+        });
+    };
+
+    fs::permissions(routes / "a.rte", fs::perms::owner_read | fs::perms::others_read);
+    choose(0);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
+    fs::permissions(routes / "a.rte", fs::perms::owner_read | fs::perms::owner_write);
+
+    rlimit old;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit full = old;
+    full.rlim_cur = 3;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    choose(0);
+    const int addedOnAFullDisk = AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 0);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(addedOnAFullDisk, 0);
+
+    choose(1);
+    EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
+
+    choose(0, [&] {
+        fs::rename(routes / "a.rte", card / "a.rte");
+        fs::create_directory(routes / "a.rte");
+    });
+    EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
+
+    EXPECT_THAT(
+        ui.MessageBoxes(),
+        ElementsAre(NotWritten(L"a.rte", L"Permission denied"),
+                    std::wstring(L"Die Routendatei ") + kRoutes +
+                        L"a.rte kann nicht geschrieben werden: File too large. Der Punkt wurde "
+                        L"nicht hinzugef\u00fcgt.",
+                    NotWritten(L"b.rte", L"not a regular file"),
+                    NotWritten(L"a.rte", L"Is a directory")));
+    EXPECT_EQ(Entries(), before);
+    EXPECT_TRUE(fs::is_empty(routes / "a.rte"));
+    EXPECT_EQ(ReadFileBytes(card / "a.rte"), "x\r\n");
 }
 
 }  // namespace

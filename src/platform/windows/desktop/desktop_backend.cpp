@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <functional>
 
-#include "platform/dialog.h"
-#include "platform/user_input.h"
-#include "platform/win_app.h"
 #include "platform/windows/desktop/dialog_window.h"
+#include "platform/windows/dialog.h"
+#include "platform/windows/user_input.h"
+#include "platform/windows/win_app.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/backend.h"
+#include "platform/windows/backend.h"
 
 class QApplication;
 class DialogWindow;

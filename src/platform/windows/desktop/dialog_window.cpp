@@ -15,9 +15,9 @@
 #include <QToolButton>
 #include <cmath>
 
-#include "platform/resource.h"
-#include "platform/terminal/dialog_input.h"
-#include "platform/user_input.h"
+#include "platform/windows/dialog_input.h"
+#include "platform/windows/resource.h"
+#include "platform/windows/user_input.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/wnd.h"
+#include "platform/windows/wnd.h"
 
 class QToolButton;
 

@@ -1,0 +1,12 @@
+// Letter case as the device knows it, the same whatever locale the process
+// runs in: its code page, Windows-1252, pairs the Latin-1 letters and four
+// letters of its own block (š, ž, œ, ÿ).
+#pragma once
+
+// Upper case for every letter of Windows-1252 that has an upper-case partner
+// there; every other character as it is (ß has none).
+wchar_t UpperCaseWindows1252(wchar_t c);
+
+// Lower case for the ASCII and Latin-1 letters only, as the device's file
+// search and its sorted lists ignore letter case.
+wchar_t FoldLatin1Case(wchar_t c);

@@ -1,0 +1,9 @@
+#include "route/name_case.h"
+
+#include "platform/letter_case.h"
+
+void NormaliseName(CString& name) {
+    for (wchar_t& c : name.str()) {
+        c = UpperCaseWindows1252(c);
+    }
+}

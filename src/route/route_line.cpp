@@ -1,0 +1,26 @@
+#include "route/route_line.h"
+
+#include "platform/code_page.h"
+
+namespace {
+
+bool IsControl(wchar_t c) {
+    return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
+
+}  // namespace
+
+std::optional<std::string> FormatRouteLine(const CString& name, double latitude, double longitude) {
+    std::wstring oneLine = name.str();
+    for (wchar_t& c : oneLine) {
+        if (IsControl(c)) {
+            c = L' ';
+        }
+    }
+    CString line;
+    if (!line.Format(L"[%s||][0][10]|%f,%f||%f|%f|\n", oneLine.c_str(), longitude, latitude,
+                     longitude, latitude)) {
+        return std::nullopt;
+    }
+    return ToAnsiCodePage(line.str());
+}

@@ -1,0 +1,44 @@
+#include "route/route_line.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "support/scratch_dir.h"
+
+namespace {
+
+constexpr double kHomeLatitude = 53.5;
+constexpr double kHomeLongitude = 10.0;
+const std::string kHomeLine = "[Home||][0][10]|10.000000,53.500000||10.000000|53.500000|\n";
+
+TEST(RouteLine, LongitudeFirstWithSixDecimals) {
+    EXPECT_EQ(FormatRouteLine(L"Home", kHomeLatitude, kHomeLongitude), kHomeLine);
+    EXPECT_EQ(FormatRouteLine(L"BA", -34.6037, -58.3815666),
+              "[BA||][0][10]|-58.381567,-34.603700||-58.381567|-34.603700|\n");
+}
+
+TEST(RouteLine, TheNameIsWrittenAsIsInWindows1252) {
+    EXPECT_EQ(FormatRouteLine(L"a|b]c[", kHomeLatitude, kHomeLongitude),
+              "[a|b]c[||][0][10]|10.000000,53.500000||10.000000|53.500000|\n");
+    EXPECT_EQ(FormatRouteLine(L"M\u00fchle \u20ac \u017e \u0141\u00f3d\u017a \u4e2d \U0001F600",
+                              kHomeLatitude, kHomeLongitude),
+              "[M\xFChle \x80 \x9E ?\xF3"
+              "d? ? ?||][0][10]|10.000000,53.500000||10.000000|53.500000|\n");
+}
+
+TEST(RouteLine, ControlCharactersBecomeBlanks) {
+    const std::wstring name = std::wstring(L"a\nb\r\tc") + L'\0' + L"d\u0085e\u007f";
+    EXPECT_EQ(FormatRouteLine(name, kHomeLatitude, kHomeLongitude),
+              "[a b  c d e ||][0][10]|10.000000,53.500000||10.000000|53.500000|\n");
+}
+
+TEST(RouteLine, DecimalPointUnderAGermanLocale) {
+    ScopedEnv german("LC_ALL", "de_DE.UTF-8");
+    ASSERT_NE(std::setlocale(LC_ALL, ""), nullptr) << "scripts/setup makes this locale";
+    const std::string line = FormatRouteLine(L"Home", kHomeLatitude, kHomeLongitude).value();
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(line, kHomeLine);
+}
+
+}  // namespace
