@@ -1,6 +1,7 @@
 # Installs the build into a scratch prefix and uses what is there as a person
-# would: the file list, both programs, the manual pages, the desktop entry and
-# the shell completion. $BUILD_DIR is the build, $VERSION the project's version.
+# would: the file list, both programs and the window program they start, the
+# manual pages, the desktop entry and the shell completion. $BUILD_DIR is the
+# build, $VERSION the project's version.
 set -euo pipefail
 source "$(dirname "$0")/help_lists.sh"
 
@@ -17,6 +18,7 @@ cmake --install "$BUILD_DIR" --prefix "$prefix" >"$scratch/install.log" ||
 
 expected_files='bin/quillpost
 bin/quillpost-geo
+libexec/quillpost/quillpost-window
 share/applications/quillpost.desktop
 share/bash-completion/completions/quillpost-geo
 share/doc/quillpost/README.md
@@ -35,6 +37,15 @@ done
 [ "$(env -i "$prefix/bin/quillpost-geo" utm 53.5 10)" = "32 N 566331.528 5928359.088" ] ||
     fail "the installed quillpost-geo converts wrongly"
 
+# The installed quillpost hands the window to the installed window program.
+# A display that is named but does not answer (a socket path in the scratch
+# folder that nothing listens on) lets the window program itself refuse
+# --window, in words that quillpost alone never uses.
+refusal=$(env -i WAYLAND_DISPLAY="$scratch/no-display" "$prefix/bin/quillpost" --window 2>&1 >/dev/null) &&
+    fail "quillpost --window without a reachable display succeeded"
+[ "$refusal" = "quillpost: --window needs a display, and none can be reached (DISPLAY or WAYLAND_DISPLAY)" ] ||
+    fail "the installed quillpost did not start the installed window program: '$refusal'"
+
 for page in quillpost quillpost-geo; do
     MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1.gz" >"$scratch/$page.txt" 2>"$scratch/$page.warnings" ||
         fail "man could not render $page(1)"
@@ -49,6 +60,8 @@ desktop-file-validate "$prefix/share/applications/quillpost.desktop" >"$scratch/
     { cat "$scratch/desktop.log" >&2; fail "desktop-file-validate refuses the desktop entry"; }
 if grep -E 'error|warning' "$scratch/desktop.log" >&2; then fail "desktop-file-validate complains"; fi
 grep -qx 'Icon=quillpost' "$prefix/share/applications/quillpost.desktop" || fail "the desktop entry names another icon"
+grep -qx 'Terminal=false' "$prefix/share/applications/quillpost.desktop" ||
+    fail "the desktop entry asks for a terminal, though the program opens its own window"
 
 # Pressing Tab after the program's name offers exactly the commands --help lists.
 source "$prefix/share/bash-completion/completions/quillpost-geo"
