@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/windows/end_signals.h"
 #include "platform/windows/resource.h"
 #include "platform/windows/terminal/terminal_backend.h"
 #include "platform/windows/win_app.h"
@@ -24,8 +25,12 @@ int RunInTerminal() {
     }
     const int status = RunProgram(terminal);
     terminal.Close();
+    return StatusAfterEndSignal(status);
+}
+
+int StatusAfterEndSignal(int status) {
     // Ended by a signal, after the settings were written: the status a shell
     // gives a program the signal killed.
-    const int signal = TerminalBackend::EndSignal();
+    const int signal = EndSignals::Received();
     return signal != 0 ? 128 + signal : status;
 }

@@ -10,3 +10,6 @@ int RunProgram(Backend& backend);
 // The program in the terminal; status 1 with a message when the terminal
 // cannot show the form, 128 + the signal when a signal ended it.
 int RunInTerminal();
+// The status of a program that ended: 128 + the signal when SIGHUP, SIGTERM
+// or SIGINT ended it, else the status given.
+int StatusAfterEndSignal(int status);

@@ -1,20 +1,19 @@
 #include "platform/windows/terminal/terminal_backend.h"
 
 #include <curses.h>
-#include <fcntl.h>
 #include <poll.h>
 #include <term.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdlib>
 #include <string>
 
 #include "platform/windows/dialog.h"
+#include "platform/windows/end_signals.h"
 #include "platform/windows/terminal/glyphs.h"
 #include "platform/windows/terminal/key_map.h"
 #include "platform/windows/user_input.h"
@@ -24,14 +23,6 @@ namespace {
 
 // Set while ncurses owns the terminal; the signal handlers look at it.
 volatile std::sig_atomic_t g_cursesActive = 0;
-
-// The signal (SIGHUP, SIGTERM, SIGINT) that asked the program to end, 0 while
-// none has. The handler only records it and wakes the input loop through the
-// pipe; the loop then cancels the dialogs, so that the program ends the way
-// Cancel ends it, settings written and terminal restored.
-volatile std::sig_atomic_t g_endSignal = 0;
-int g_wakeUp[2] = {-1, -1};
-constexpr int kEndSignals[] = {SIGHUP, SIGTERM, SIGINT};
 
 // Crash signals: the terminal is given back with calls that are safe in a
 // signal handler, from what was saved before ncurses took it over, and the
@@ -74,33 +65,17 @@ extern "C" void OnCrashSignal(int signal) {
     std::raise(signal);
 }
 
-// The orderly end takes a moment. A hang-up often comes twice (from the
-// kernel and from the shell that loses its terminal too), and the second
-// must not cut the first short, so a signal that follows is ignored.
-extern "C" void OnEndSignal(int signal) {
-    if (g_endSignal == 0) {
-        g_endSignal = signal;
-        const int savedErrno = errno;
-        [[maybe_unused]] const ssize_t written = write(g_wakeUp[1], "", 1);
-        errno = savedErrno;
-    }
-}
-
 void InstallSignalHandlers() {
     static bool installed = false;
     if (installed) {
         return;
     }
     installed = true;
-    if (pipe2(g_wakeUp, O_CLOEXEC | O_NONBLOCK) != 0) {
-        g_wakeUp[0] = g_wakeUp[1] = -1;
-    }
+    // An ending signal cancels the dialogs, so that the program ends the way
+    // Cancel ends it, settings written and terminal restored.
+    EndSignals::Install();
     struct sigaction action {};
     sigemptyset(&action.sa_mask);
-    action.sa_handler = OnEndSignal;
-    for (int signal : kEndSignals) {
-        sigaction(signal, &action, nullptr);
-    }
     action.sa_handler = OnCrashSignal;
     for (int signal : kCrashSignals) {
         sigaction(signal, &action, nullptr);
@@ -137,8 +112,9 @@ void PrepareResetSequence(bool mouse) {
 // true for the keyboard. A resize interrupts the wait too, and ncurses then
 // reports it as a key.
 bool WaitForKeyboard() {
-    pollfd watched[] = {{STDIN_FILENO, POLLIN, 0}, {g_wakeUp[0], POLLIN, 0}};
-    return poll(watched, g_wakeUp[0] < 0 ? 1 : 2, -1) > 0 && watched[0].revents != 0;
+    const int wakeUp = EndSignals::WakeUpDescriptor();
+    pollfd watched[] = {{STDIN_FILENO, POLLIN, 0}, {wakeUp, POLLIN, 0}};
+    return poll(watched, wakeUp < 0 ? 1 : 2, -1) > 0 && watched[0].revents != 0;
 }
 
 // Why the terminal named by TERM cannot show the form, empty when it can.
@@ -303,10 +279,6 @@ std::string TerminalBackend::Open() {
     return {};
 }
 
-int TerminalBackend::EndSignal() {
-    return g_endSignal;
-}
-
 void TerminalBackend::Close() {
     if (!m_screen) {
         return;
@@ -333,7 +305,7 @@ TerminalBackend::Input TerminalBackend::ReadInput() {
     wint_t code = 0;
     int status = ERR;
     bool keyboardReady = false;
-    while (!g_endSignal) {
+    while (!EndSignals::Received()) {
         status = ReadKey(&code);
         if (status != ERR) {
             break;
@@ -344,7 +316,7 @@ TerminalBackend::Input TerminalBackend::ReadInput() {
         }
         keyboardReady = WaitForKeyboard();
     }
-    if (g_endSignal) {
+    if (EndSignals::Received()) {
         input.kind = Input::Kind::Lost;
         return input;
     }

@@ -26,10 +26,6 @@ public:
     std::string Open();
     // Gives the terminal back; the destructor does it too.
     void Close();
-    // SIGHUP, SIGTERM or SIGINT once one of them has asked the program to end,
-    // else 0. From then on every dialog ends as with Cancel and every message
-    // box closes, so that the program leaves by its normal way.
-    static int EndSignal();
 
     void RunModal(CDialog& dialog) override;
     void ShowMessageBox(const wchar_t* text) override;
