@@ -34,5 +34,5 @@ int main(int argc, char** argv) {
         // Shutting Qt down would talk to the server that is gone.
         std::_Exit(1);
     }
-    return status;
+    return StatusAfterEndSignal(status);
 }

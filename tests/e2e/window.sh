@@ -3,7 +3,8 @@
 # driven by real X key and mouse events (xdotool): the first start, a point
 # typed and added to the file picked in the chooser, the four formats (a
 # screenshot of each goes to $QP_SHOTS), F10; the X server going away under
-# the form, the chooser and a message box; a screen smaller than the form.
+# the form, the chooser and a message box; SIGTERM, SIGHUP and SIGINT; a screen
+# smaller than the form.
 set -euo pipefail
 : "${QUILLPOST:?QUILLPOST must name the program under test}"
 : "${QP_SHOTS:?QP_SHOTS must name the folder for the screenshots}"
@@ -69,12 +70,16 @@ start_x() {
     until_true "the X server to answer" xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
+# The program's own process id goes to $scratch/pid (quillpost becomes the
+# window program in the same process), for the signals.
 start_app() {
-    rm -f "$scratch/status"
+    rm -f "$scratch/status" "$scratch/pid"
     (
         status=0
         XDG_CONFIG_HOME="$config" QUILLPOST_STORAGE_CARD="$scratch/card" "$QUILLPOST" </dev/null \
-            >"$scratch/app.log" 2>&1 || status=$?
+            >"$scratch/app.log" 2>&1 &
+        echo $! >"$scratch/pid"
+        wait $! || status=$?
         echo "$status" >"$scratch/status"
     ) &
     app_pid=$!
@@ -176,6 +181,45 @@ xdotool key Tab Tab Tab Tab Tab Tab Return
 until_true "the message box" message_box_shown
 settle
 display_goes_away "a message box"
+
+# SIGTERM (a kill, the desktop logging out) with the form open, SIGHUP with
+# the chooser open and SIGINT (Ctrl+C in the terminal it was started from)
+# with a message box open end the program as Cancel does: the format chosen in
+# this session reaches the settings, nothing reaches a route file, and the
+# exit status names the signal as a shell would.
+choose_degrees_minutes() { xdotool key Tab Tab Tab Tab Tab F4 Down Return; }
+signal_ends() {
+    local signal=$1 what=$2
+    kill "-$signal" "$(cat "$scratch/pid")"
+    until_true "the program to end on SIG$signal ($what)" ended
+    local expected=$((128 + $(kill -l "$signal")))
+    [ "$(cat "$scratch/status")" = "$expected" ] || fail "exit status $(cat "$scratch/status") on SIG$signal ($what)"
+    grep -qx "Format=1" "$ini" || fail "the settings of the session were not written on SIG$signal ($what): $(cat "$ini")"
+    grep -qx "Language=1" "$ini" || fail "settings on SIG$signal ($what): $(cat "$ini")"
+    [ "$(wc -l <"$routes/Ausflug.rte")" -eq 2 ] || fail "a route file was written on SIG$signal ($what)"
+    [ ! -s "$routes/Heimweg.rte" ] || fail "a route file was written on SIG$signal ($what)"
+    [ -z "$(find "$config" -name '*.tmp*')" ] || fail "a temporary settings file was left on SIG$signal ($what)"
+}
+
+start_form
+choose_degrees_minutes
+settle
+signal_ends TERM "the form"
+
+start_form
+xdotool type --delay 30 "Hangup"
+choose_degrees_minutes
+xdotool key Tab Return
+wait_window "Routing File Dialog"
+settle
+signal_ends HUP "the chooser"
+
+start_form
+choose_degrees_minutes
+xdotool key Tab Return
+until_true "the message box" message_box_shown
+settle
+signal_ends INT "a message box"
 
 # A screen smaller than the form: the form at the top left of the screen,
 # its keys working on what lies beyond the edge. An Add typed blind reaches

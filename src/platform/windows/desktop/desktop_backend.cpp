@@ -4,11 +4,13 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <cstdlib>
 #include <functional>
 
 #include "platform/windows/desktop/dialog_window.h"
 #include "platform/windows/dialog.h"
+#include "platform/windows/end_signals.h"
 #include "platform/windows/user_input.h"
 #include "platform/windows/win_app.h"
 
@@ -23,6 +25,13 @@ bool g_displayLost = false;
 int g_loops = 0;
 
 struct DisplayLostUnwind {};
+
+// Nobody will answer a dialog: the display went away, or SIGHUP, SIGTERM or
+// SIGINT asked the program to end. Every dialog then ends as Cancel, so that
+// the form writes its settings as at any Cancel.
+bool NobodyAnswers() {
+    return g_displayLost || EndSignals::Received() != 0;
+}
 
 // When the X server goes away, Qt's X11 plugin warns and then calls exit()
 // from inside its event processing; exit's clean-up talks to the dead server
@@ -43,13 +52,13 @@ void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     }
 }
 
-// Handles Qt's events until done() or until the display is gone. The
+// Handles Qt's events until done() or until nobody answers. The
 // modal loops are the backend's own rather than QEventLoop::exec or
 // QDialog::exec, so that nothing of Qt's waits on the stack when the display
 // goes away.
 void HandleEventsUntil(const std::function<bool()>& done) {
     ++g_loops;
-    while (!done() && !g_displayLost) {
+    while (!done() && !NobodyAnswers()) {
         try {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         } catch (const DisplayLostUnwind&) {
@@ -70,11 +79,22 @@ DesktopBackend::DesktopBackend(int& argc, char** argv) {
     // Qt's own event dispatcher rather than GLib's, so that the loss of the
     // display unwinds through C++ only.
     qputenv("QT_NO_GLIB", "1");
+    // Before Qt's start, which takes a while: a signal during it ends the
+    // first dialog at once.
+    EndSignals::Install();
     m_app = std::make_unique<QApplication>(argc, argv);
     g_qtMessages = qInstallMessageHandler(OnQtMessage);
     // The program ends when its form does, not when its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     g_scale = ScaleForSystemFont();
+    // The handler makes the pipe readable, which wakes the loop that waits
+    // for events; the loop then sees the signal and ends its dialog. Once is
+    // enough: the byte stays, and the notifier would fire again and again.
+    if (const int wakeUp = EndSignals::WakeUpDescriptor(); wakeUp >= 0) {
+        m_endSignal = std::make_unique<QSocketNotifier>(wakeUp, QSocketNotifier::Read);
+        QObject::connect(m_endSignal.get(), &QSocketNotifier::activated,
+                         [this] { m_endSignal->setEnabled(false); });
+    }
 }
 
 DesktopBackend::~DesktopBackend() = default;
@@ -93,7 +113,7 @@ int DesktopBackend::ScreenHeight() const {
 
 void DesktopBackend::RunModal(CDialog& dialog) {
     Window& window = *dialog.m_hWnd;
-    if (!g_displayLost) {
+    if (!NobodyAnswers()) {
         QWidget* owner = m_open.empty() ? nullptr : m_open.back();
         auto shown =
             std::make_unique<DialogWindow>(window, g_scale, owner, [this] { AfterInput(); });
@@ -117,12 +137,12 @@ void DesktopBackend::RunModal(CDialog& dialog) {
         }
     }
     if (!dialog.ModalEnded()) {
-        UserInput::Cancel(window);  // the display went away
+        UserInput::Cancel(window);  // nobody will answer
     }
 }
 
 void DesktopBackend::ShowMessageBox(const wchar_t* text) {
-    if (g_displayLost) {
+    if (NobodyAnswers()) {
         return;
     }
     const CWinApp* app = AfxGetApp();

@@ -10,12 +10,14 @@
 #include "platform/windows/backend.h"
 
 class QApplication;
+class QSocketNotifier;
 class DialogWindow;
 
 class DesktopBackend : public Backend {
 public:
     // Starts Qt on the platform that QT_QPA_PLATFORM names (the caller has
-    // made sure it can be reached).
+    // made sure it can be reached). SIGHUP, SIGTERM and SIGINT from then on
+    // end every dialog as Cancel (EndSignals).
     DesktopBackend(int& argc, char** argv);
     ~DesktopBackend() override;
     DesktopBackend(const DesktopBackend&) = delete;
@@ -36,5 +38,6 @@ private:
     void AfterInput();
 
     std::unique_ptr<QApplication> m_app;
-    std::vector<DialogWindow*> m_open;  // the one in front last
+    std::unique_ptr<QSocketNotifier> m_endSignal;  // after m_app: it goes first
+    std::vector<DialogWindow*> m_open;             // the one in front last
 };
