@@ -21,7 +21,9 @@ printf '[START||][0][10]|10.000000,53.550000||10.000000|53.550000|\r\n' >"$route
 xvfb_pid=
 app_pid=
 cleanup() {
-    [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
+    # The program itself, and then the subshell that waits for it to end, so
+    # that nothing writes into the scratch folder while it is removed.
+    [ ! -s "$scratch/pid" ] || kill "$(cat "$scratch/pid")" 2>/dev/null || true
     [ -z "$app_pid" ] || wait "$app_pid" 2>/dev/null || true
     [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$scratch"
@@ -93,17 +95,26 @@ ended() { [ -s "$scratch/status" ]; }
 # The conditions are functions, so that until_true looks again each time.
 lines_in() { [ "$(wc -l <"$1")" -eq "$2" ]; }
 message_box_shown() { [ "$(xdotool search --onlyvisible --name '^Quillpost$' 2>/dev/null | wc -l)" -ge 2 ]; }
+message_box_gone() { ! message_box_shown; }
 shoot() { import -window "$(window_of Quillpost)" "$QP_SHOTS/$1.png"; }
-# The keys reach the window only once it is drawn and has the focus.
-settle() { sleep 0.3; }
+# Keys go to the window that has the keyboard focus: a window that has just
+# appeared is typed into only once it has taken it.
+has_focus() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(window_of "$1")" ]; }
+focus_away_from() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" != "$1" ]; }
+wait_focus() {
+    wait_window "$1"
+    until_true "the window '$1' to take the keyboard" has_focus "$1"
+}
+# The keys before a screenshot are handled in order with the drawing they
+# cause, but nothing outside tells when the picture is done: the pause only
+# keeps the screenshot from showing the form half drawn.
+before_shot() { sleep 0.3; }
 
 start_x
 start_app
-wait_window "Quillpost Language"
-settle
+wait_focus "Quillpost Language"
 xdotool key Tab space Tab Return
-wait_window "Quillpost"
-settle
+wait_focus "Quillpost"
 
 xdotool type --delay 30 "Home"
 xdotool key Tab
@@ -111,8 +122,7 @@ xdotool type --delay 30 "53.5"
 xdotool key Tab
 xdotool type --delay 30 "10"
 xdotool key Tab Tab Tab Tab Return
-wait_window "Routing File Dialog"
-settle
+wait_focus "Routing File Dialog"
 # A double click on the first entry is OK.
 xdotool mousemove --window "$(window_of "Routing File Dialog")" 40 22 click --repeat 2 --delay 80 1
 until_true "the chooser to close" gone "Routing File Dialog"
@@ -122,16 +132,16 @@ until_true "the route point in the file" lines_in "$routes/Ausflug.rte" 2
 [ ! -s "$routes/Heimweg.rte" ] || fail "the other route file was written"
 
 # The four formats through the drop-down list, from Add back to the list.
-settle
+before_shot
 shoot form-degrees
 xdotool key shift+Tab F4 Down Return
-settle
+before_shot
 shoot form-degrees-minutes
 xdotool key F4 Down Return
-settle
+before_shot
 shoot form-degrees-minutes-seconds
 xdotool key F4 End Return
-settle
+before_shot
 shoot form-utm
 xdotool key F10
 until_true "the program to end" ended
@@ -161,8 +171,7 @@ start_form() {
     printf '%s\n' "$seeded" >"$ini"
     start_x
     start_app
-    wait_window "Quillpost"
-    settle
+    wait_focus "Quillpost"
 }
 
 start_form
@@ -171,15 +180,13 @@ display_goes_away "the form"
 start_form
 xdotool type --delay 30 "Gone"
 xdotool key Tab Tab Tab Tab Tab Tab Return
-wait_window "Routing File Dialog"
-settle
+wait_focus "Routing File Dialog"
 display_goes_away "the chooser"
 
 # An empty name: Add answers with a message box, titled as the form is.
 start_form
 xdotool key Tab Tab Tab Tab Tab Tab Return
 until_true "the message box" message_box_shown
-settle
 display_goes_away "a message box"
 
 # SIGTERM (a kill, the desktop logging out) with the form open, SIGHUP with
@@ -201,24 +208,29 @@ signal_ends() {
     [ -z "$(find "$config" -name '*.tmp*')" ] || fail "a temporary settings file was left on SIG$signal ($what)"
 }
 
+# Keys are handled in order, so once the message box of the empty name has
+# come and gone again, the format has changed before the signal comes.
 start_form
+form=$(window_of Quillpost)
 choose_degrees_minutes
-settle
+xdotool key Tab Return
+until_true "the message box" message_box_shown
+until_true "the message box to take the keyboard" focus_away_from "$form"
+xdotool key Return
+until_true "the message box to close" message_box_gone
 signal_ends TERM "the form"
 
 start_form
 xdotool type --delay 30 "Hangup"
 choose_degrees_minutes
 xdotool key Tab Return
-wait_window "Routing File Dialog"
-settle
+wait_focus "Routing File Dialog"
 signal_ends HUP "the chooser"
 
 start_form
 choose_degrees_minutes
 xdotool key Tab Return
 until_true "the message box" message_box_shown
-settle
 signal_ends INT "a message box"
 
 # A screen smaller than the form: the form at the top left of the screen,
@@ -227,19 +239,16 @@ signal_ends INT "a message box"
 rm -f "$ini"
 start_x 240x120x24
 start_app
-wait_window "Quillpost Language"
-settle
+wait_focus "Quillpost Language"
 xdotool key Tab space Tab Return
-wait_window "Quillpost"
-settle
+wait_focus "Quillpost"
 eval "$(xdotool getwindowgeometry --shell "$(window_of Quillpost)")"
 [ "$X" -eq 0 ] && [ "$Y" -eq 0 ] || fail "the form at $X,$Y on a 240 x 120 screen"
 [ "$WIDTH" -gt 240 ] && [ "$HEIGHT" -gt 120 ] || fail "the form shrank to $WIDTH x $HEIGHT"
 shoot small-screen
 xdotool type --delay 30 "Small"
 xdotool key Tab Tab Tab Tab Tab Tab Return
-wait_window "Routing File Dialog"
-settle
+wait_focus "Routing File Dialog"
 xdotool key Home Return
 until_true "the chooser to close" gone "Routing File Dialog"
 until_true "the route point in the file" lines_in "$routes/Ausflug.rte" 3
