@@ -137,33 +137,33 @@ HeadlessDialog& HeadlessDialog::DoubleClick(int id, int index, Here here) {
     return *this;
 }
 
-HeadlessDialog& HeadlessDialog::Help(Here here) {
+Window* HeadlessDialog::Running(Here here) const {
     if (m_dialog.ModalEnded() || !m_dialog.m_hWnd) {
         ADD_FAILURE_AT(here.file_name(), here.line())
             << "dialog " << m_dialog.TemplateId() << " has already ended";
-        return *this;
+        return nullptr;
     }
-    UserInput::Help(*m_dialog.m_hWnd);
+    return m_dialog.m_hWnd;
+}
+
+HeadlessDialog& HeadlessDialog::Help(Here here) {
+    if (Window* dialog = Running(here)) {
+        UserInput::Help(*dialog);
+    }
     return *this;
 }
 
 HeadlessDialog& HeadlessDialog::Ok(Here here) {
-    if (m_dialog.ModalEnded() || !m_dialog.m_hWnd) {
-        ADD_FAILURE_AT(here.file_name(), here.line())
-            << "dialog " << m_dialog.TemplateId() << " has already ended";
-        return *this;
+    if (Window* dialog = Running(here)) {
+        UserInput::Ok(*dialog);
     }
-    UserInput::Ok(*m_dialog.m_hWnd);
     return *this;
 }
 
 HeadlessDialog& HeadlessDialog::Cancel(Here here) {
-    if (m_dialog.ModalEnded() || !m_dialog.m_hWnd) {
-        ADD_FAILURE_AT(here.file_name(), here.line())
-            << "dialog " << m_dialog.TemplateId() << " has already ended";
-        return *this;
+    if (Window* dialog = Running(here)) {
+        UserInput::Cancel(*dialog);
     }
-    UserInput::Cancel(*m_dialog.m_hWnd);
     return *this;
 }
 

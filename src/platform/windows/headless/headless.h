@@ -73,6 +73,8 @@ public:
     CDialog& Dialog() const { return m_dialog; }
 
 private:
+    // The dialog's window while it runs; reports a failure once it has ended.
+    Window* Running(Here here) const;
     // The control if the dialog is open and has it; reports a failure otherwise.
     Window* Control(int id, Here here) const;
     Window* Usable(int id, Here here);
