@@ -25,6 +25,14 @@ QString ToQt(const std::wstring& text) {
     return QString::fromStdWString(text);
 }
 
+QStringList ItemsOf(const Window& list) {
+    QStringList items;
+    for (const auto& item : list.items) {
+        items << ToQt(item);
+    }
+    return items;
+}
+
 // The drop-down list tells when its list closes. Qt closes it on a pick, on
 // Esc and on a click elsewhere, and picks after or before closing depending on
 // mouse or keyboard; the close-up therefore goes to the framework once Qt is
@@ -369,10 +377,7 @@ void DialogWindow::SyncControl(const Control& control) {
         }
         case WindowKind::ComboBox: {
             auto* dropDown = static_cast<DropDown*>(widget);
-            QStringList items;
-            for (const auto& item : window.items) {
-                items << ToQt(item);
-            }
+            const QStringList items = ItemsOf(window);
             QStringList shown;
             for (int i = 0; i < dropDown->count(); ++i) {
                 shown << dropDown->itemText(i);
@@ -392,10 +397,7 @@ void DialogWindow::SyncControl(const Control& control) {
         }
         case WindowKind::ListBox: {
             auto* list = static_cast<QListWidget*>(widget);
-            QStringList items;
-            for (const auto& item : window.items) {
-                items << ToQt(item);
-            }
+            const QStringList items = ItemsOf(window);
             QStringList shown;
             for (int i = 0; i < list->count(); ++i) {
                 shown << list->item(i)->text();
