@@ -13,8 +13,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/c_string.h"
-#include "platform/numbers.h"
+#include "services/c_string.h"
+#include "services/numbers.h"
 #include "property_check.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/profile_store.h"
+#include "services/profile_store.h"
 #include "property_check.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "engine/position_engine.h"
-#include "platform/numbers.h"
+#include "services/numbers.h"
 
 ArgumentReader::ArgumentReader(std::span<const std::string_view> arguments, Mode mode)
     : m_arguments(arguments), m_mode(mode) {}

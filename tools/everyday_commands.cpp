@@ -11,7 +11,7 @@
 #include "engine/position_engine.h"
 #include "entry_fields.h"
 #include "library_state.h"
-#include "platform/host_path.h"
+#include "services/host_path.h"
 #include "projection/utm_projection.h"
 #include "route/name_case.h"
 #include "route/route_file.h"

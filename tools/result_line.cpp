@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "engine/position_engine.h"
-#include "platform/numbers.h"
+#include "services/numbers.h"
 
 ResultLine::ResultLine(Mode mode, std::uint32_t flags) : m_mode(mode) {
     if (mode == Mode::Raw) {

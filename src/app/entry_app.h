@@ -3,7 +3,7 @@
 // the form closes.
 #pragma once
 
-#include "platform/windows/win_app.h"
+#include "framework/win_app.h"
 
 class CEntryApp : public CWinApp {
 public:

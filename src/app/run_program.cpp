@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/windows/end_signals.h"
-#include "platform/windows/resource.h"
-#include "platform/windows/terminal/terminal_backend.h"
-#include "platform/windows/win_app.h"
+#include "framework/end_signals.h"
+#include "framework/resource.h"
+#include "backends/terminal/terminal_backend.h"
+#include "framework/win_app.h"
 #include "res/resources.h"
 
 int RunProgram(Backend& backend) {

@@ -2,7 +2,7 @@
 // and in the window program.
 #pragma once
 
-#include "platform/windows/backend.h"
+#include "framework/backend.h"
 
 // Hands the program's resources and the backend to the framework and runs
 // the application; returns the exit status.

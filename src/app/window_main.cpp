@@ -6,8 +6,8 @@
 
 #include "app/command_line.h"
 #include "app/run_program.h"
-#include "platform/windows/desktop/desktop_backend.h"
-#include "platform/windows/desktop/display_probe.h"
+#include "backends/desktop/desktop_backend.h"
+#include "backends/desktop/display_probe.h"
 
 int main(int argc, char** argv) {
     const CommandLine line = ReadCommandLine(argc, argv);

@@ -3,6 +3,6 @@
 // 128, as the table the framework reads them from (AfxSetResources).
 #pragma once
 
-#include "platform/windows/resource.h"
+#include "framework/resource.h"
 
 const ResourceTable& QuillpostResources();

@@ -1,6 +1,6 @@
 #include "route/name_case.h"
 
-#include "platform/letter_case.h"
+#include "services/letter_case.h"
 
 void NormaliseName(CString& name) {
     for (wchar_t& c : name.str()) {

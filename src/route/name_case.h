@@ -3,7 +3,7 @@
 // whichever way they were typed.
 #pragma once
 
-#include "platform/c_string.h"
+#include "services/c_string.h"
 
 // Upper-cases, in place, every letter that has an upper-case partner in the
 // device's code page, Windows-1252: a to z, the accented Latin letters

@@ -1,6 +1,6 @@
 #include "route/route_line.h"
 
-#include "platform/code_page.h"
+#include "services/code_page.h"
 
 namespace {
 

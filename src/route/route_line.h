@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/c_string.h"
+#include "services/c_string.h"
 
 // The line for a named WGS 84 position in degrees, as Windows-1252 bytes
 // ending in '\n'; the line holds the longitude first. Control characters in

@@ -2,7 +2,7 @@
 // route file the user picks.
 #pragma once
 
-#include "platform/c_string.h"
+#include "services/c_string.h"
 
 // Refuses an empty name with the message of the language, lets the user pick
 // the route file and appends the route point for the WGS 84 position in

@@ -1,10 +1,10 @@
 #include "ui/entry_dlg.h"
 
-#include "app/interface_texts.h"
-#include "platform/windows/backend.h"
-#include "platform/windows/data_exchange.h"
-#include "platform/windows/resource.h"
-#include "platform/windows/win_app.h"
+#include "language/interface_texts.h"
+#include "framework/backend.h"
+#include "framework/data_exchange.h"
+#include "framework/resource.h"
+#include "framework/win_app.h"
 #include "route/name_case.h"
 #include "ui/add_route_point.h"
 

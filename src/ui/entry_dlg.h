@@ -7,11 +7,11 @@
 #include <array>
 #include <cstdint>
 
-#include "app/language_dlg.h"
+#include "language/language_dlg.h"
 #include "engine/position_engine.h"
-#include "platform/windows/controls.h"
-#include "platform/windows/dialog.h"
-#include "platform/windows/font.h"
+#include "framework/controls.h"
+#include "framework/dialog.h"
+#include "framework/font.h"
 #include "ui/form_layout.h"
 
 class CEntryDlg : public CDialog {

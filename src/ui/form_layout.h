@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "engine/position_engine.h"
-#include "platform/windows/wnd.h"
+#include "framework/wnd.h"
 
 namespace FormLayout {
 

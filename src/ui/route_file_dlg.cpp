@@ -1,7 +1,7 @@
 #include "ui/route_file_dlg.h"
 
-#include "platform/device_files.h"
-#include "platform/windows/data_exchange.h"
+#include "services/device_files.h"
+#include "framework/data_exchange.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // storage card and hands back the device path of the one the user picked.
 #pragma once
 
-#include "platform/c_string.h"
-#include "platform/windows/controls.h"
-#include "platform/windows/dialog.h"
+#include "services/c_string.h"
+#include "framework/controls.h"
+#include "framework/dialog.h"
 
 class CRouteFileDlg : public CDialog {
 public:

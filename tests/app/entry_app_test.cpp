@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/position_engine.h"
-#include "platform/windows/headless/headless.h"
+#include "support/headless/headless.h"
 #include "res/resources.h"
 #include "support/scratch_profile.h"
 

@@ -7,7 +7,7 @@
 
 #include "app/entry_app.h"
 #include "engine/position_engine.h"
-#include "platform/windows/headless/headless.h"
+#include "support/headless/headless.h"
 #include "res/resources.h"
 #include "support/scratch_dir.h"
 #include "support/unprivileged.h"

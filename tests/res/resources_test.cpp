@@ -5,8 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/windows/dialog.h"
-#include "platform/windows/headless/headless.h"
+#include "framework/dialog.h"
+#include "support/headless/headless.h"
 
 namespace {
 

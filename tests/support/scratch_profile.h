@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/profile_store.h"
+#include "services/profile_store.h"
 #include "support/scratch_dir.h"
 
 class ScratchProfile {

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "platform/windows/headless/headless.h"
+#include "support/headless/headless.h"
 #include "res/resources.h"
 #include "support/scratch_dir.h"
 

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/windows/headless/headless.h"
-#include "platform/windows/win_app.h"
+#include "support/headless/headless.h"
+#include "framework/win_app.h"
 #include "res/resources.h"
 #include "support/scratch_profile.h"
 #include "ui/entry_dlg.h"

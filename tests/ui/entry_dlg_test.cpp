@@ -6,9 +6,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/windows/headless/headless.h"
-#include "platform/windows/user_input.h"
-#include "platform/windows/win_app.h"
+#include "support/headless/headless.h"
+#include "framework/user_input.h"
+#include "framework/win_app.h"
 #include "res/resources.h"
 #include "support/scratch_profile.h"
 

@@ -7,7 +7,7 @@
 
 #include <map>
 
-#include "platform/windows/headless/headless.h"
+#include "support/headless/headless.h"
 #include "res/resources.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <csignal>
 #include <functional>
 
-#include "platform/windows/headless/headless.h"
+#include "support/headless/headless.h"
 #include "res/resources.h"
 #include "support/scratch_dir.h"
 #include "support/unprivileged.h"

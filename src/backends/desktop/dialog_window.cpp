@@ -1,0 +1,559 @@
+#include "backends/desktop/dialog_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSvgRenderer>
+#include <QToolButton>
+#include <cmath>
+
+#include "framework/dialog_input.h"
+#include "framework/resource.h"
+#include "framework/user_input.h"
+
+namespace {
+
+QString ToQt(const std::wstring& text) {
+    return QString::fromStdWString(text);
+}
+
+QStringList ItemsOf(const Window& list) {
+    QStringList items;
+    for (const auto& item : list.items) {
+        items << ToQt(item);
+    }
+    return items;
+}
+
+// The drop-down list tells when its list closes. Qt closes it on a pick, on
+// Esc and on a click elsewhere, and picks after or before closing depending on
+// mouse or keyboard; the close-up therefore goes to the framework once Qt is
+// done, with the item picked if there was one.
+class DropDown : public QComboBox {
+public:
+    explicit DropDown(QWidget* parent) : QComboBox(parent) {
+        connect(this, &QComboBox::activated, this, [this](int index) { m_picked = index; });
+    }
+
+    std::function<void(int picked)> onClosed;
+    bool Closing() const { return m_closing; }
+
+    void HideBySync() {
+        m_syncing = true;
+        hidePopup();
+        m_syncing = false;
+    }
+
+    void hidePopup() override {
+        QComboBox::hidePopup();
+        if (m_syncing || m_closing) {
+            return;
+        }
+        m_closing = true;
+        m_picked = -1;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_closing = false;
+                if (onClosed) {
+                    onClosed(m_picked);
+                }
+            },
+            Qt::QueuedConnection);
+    }
+
+private:
+    int m_picked = -1;
+    bool m_closing = false;
+    bool m_syncing = false;
+};
+
+QFont FontFor(const FontInfo& font) {
+    if (font.face.empty() || font.face == L"System") {
+        return QApplication::font();
+    }
+    QFont shown = font.face == L"Courier" ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
+                                          : QFont(ToQt(font.face));
+    if (font.pointSize > 0) {
+        shown.setPointSizeF(font.pointSize / 10.0);
+    }
+    return shown;
+}
+
+QIcon IconFor(HICON icon) {
+    QIcon shown;
+    if (!icon || !icon->svg) {
+        return shown;
+    }
+    QSvgRenderer renderer(QByteArray(icon->svg));
+    for (int size : {16, 24, 32, 48, 64, 128}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.end();
+        shown.addPixmap(pixmap);
+    }
+    return shown;
+}
+
+std::optional<KeyPress> Translate(const QKeyEvent& event) {
+    const bool alt = event.modifiers() & Qt::AltModifier;
+    switch (event.key()) {
+        case Qt::Key_Tab:
+            return KeyPress{event.modifiers() & Qt::ShiftModifier ? Key::BackTab : Key::Tab};
+        case Qt::Key_Backtab:
+            return KeyPress{Key::BackTab};
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return KeyPress{Key::Enter};
+        case Qt::Key_Escape:
+            return KeyPress{Key::Escape};
+        case Qt::Key_Left:
+            return KeyPress{Key::Left};
+        case Qt::Key_Right:
+            return KeyPress{Key::Right};
+        case Qt::Key_Up:
+            return KeyPress{Key::Up};
+        case Qt::Key_Down:
+            return KeyPress{alt ? Key::AltDown : Key::Down};
+        case Qt::Key_Home:
+            return KeyPress{Key::Home};
+        case Qt::Key_End:
+            return KeyPress{Key::End};
+        case Qt::Key_PageUp:
+            return KeyPress{Key::PageUp};
+        case Qt::Key_PageDown:
+            return KeyPress{Key::PageDown};
+        case Qt::Key_Backspace:
+            return KeyPress{Key::Backspace};
+        case Qt::Key_Delete:
+            return KeyPress{Key::Delete};
+        case Qt::Key_F1:
+            return KeyPress{Key::F1};
+        case Qt::Key_F4:
+            return KeyPress{Key::F4};
+        case Qt::Key_F10:
+            return KeyPress{Key::F10};
+        default:
+            break;
+    }
+    const QString text = event.text();
+    if (text.size() == 1 && text[0].isPrint()) {
+        return KeyPress{Key::Char, static_cast<wchar_t>(text[0].unicode())};
+    }
+    return std::nullopt;
+}
+
+// The keys a focused edit field leaves to the dialog; the rest edit the text
+// natively (caret, marking, clipboard, input methods).
+bool DialogKey(Key key) {
+    switch (key) {
+        case Key::Tab:
+        case Key::BackTab:
+        case Key::Enter:
+        case Key::Escape:
+        case Key::F1:
+        case Key::F10:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+PixelScale ScaleForSystemFont() {
+    const QFontMetricsF metrics(QApplication::font());
+    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const double averageWidth = metrics.horizontalAdvance(alphabet) / alphabet.size();
+    PixelScale scale;
+    scale.x = averageWidth / 4 / kPixelsPerDialogUnitX;
+    scale.y = metrics.height() / 8 / kPixelsPerDialogUnitY;
+    scale.titleButtons = static_cast<int>(std::ceil(metrics.height())) + 8;
+    return scale;
+}
+
+DialogWindow::DialogWindow(Window& dialog, const PixelScale& scale, QWidget* owner,
+                           std::function<void()> afterInput)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      m_dialog(dialog),
+      m_scale(scale),
+      m_afterInput(std::move(afterInput)) {
+    setObjectName(QStringLiteral("dialog-%1").arg(dialog.id));
+    setWindowModality(Qt::ApplicationModal);
+    setFocusPolicy(Qt::NoFocus);
+    installEventFilter(this);
+    if (!(dialog.exStyle & (WS_EX_CONTEXTHELP | WS_EX_CAPTIONOKBTN))) {
+        m_scale.titleButtons = 0;
+    }
+    const auto titleButton = [this](const QString& name, const QString& label) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(name);
+        button->setText(label);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoRaise(true);
+        return button;
+    };
+    if (dialog.exStyle & WS_EX_CONTEXTHELP) {
+        m_helpButton = titleButton(QStringLiteral("title-help"), QStringLiteral("?"));
+        m_helpButton->setToolTip(QStringLiteral("F1"));
+        connect(m_helpButton, &QToolButton::clicked, this, [this] {
+            UserInput::Help(m_dialog);
+            Handled();
+        });
+    }
+    if (dialog.exStyle & WS_EX_CAPTIONOKBTN) {
+        m_okButton = titleButton(QStringLiteral("title-ok"), QStringLiteral("OK"));
+        m_okButton->setToolTip(QStringLiteral("F10"));
+        connect(m_okButton, &QToolButton::clicked, this, [this] {
+            UserInput::Ok(m_dialog);
+            Handled();
+        });
+    }
+    for (const auto& child : dialog.children) {
+        CreateControl(*child);
+    }
+}
+
+DialogWindow::~DialogWindow() = default;
+
+void DialogWindow::CreateControl(Window& window) {
+    QWidget* widget = nullptr;
+    QWidget* mouseTarget = nullptr;
+    switch (window.kind) {
+        case WindowKind::Static: {
+            auto* label = new QLabel(this);
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            widget = label;
+            break;
+        }
+        case WindowKind::Edit: {
+            auto* edit = new QLineEdit(this);
+            connect(edit, &QLineEdit::textEdited, this, [this, &window](const QString& text) {
+                UserInput::SetText(window, text.toStdWString());
+                Handled();
+            });
+            widget = edit;
+            break;
+        }
+        case WindowKind::PushButton: {
+            auto* button = new QPushButton(this);
+            button->setAutoDefault(false);
+            widget = button;
+            break;
+        }
+        case WindowKind::RadioButton: {
+            auto* radio = new QRadioButton(this);
+            radio->setAutoExclusive(false);
+            widget = radio;
+            break;
+        }
+        case WindowKind::ComboBox: {
+            auto* dropDown = new DropDown(this);
+            dropDown->onClosed = [this, &window](int picked) { CloseDropDown(window, picked); };
+            widget = dropDown;
+            break;
+        }
+        case WindowKind::ListBox: {
+            auto* list = new QListWidget(this);
+            list->setSelectionMode(QAbstractItemView::SingleSelection);
+            mouseTarget = list->viewport();
+            mouseTarget->setFocusPolicy(Qt::NoFocus);
+            widget = list;
+            break;
+        }
+        case WindowKind::Dialog:
+            return;
+    }
+    widget->setObjectName(QString::number(window.id));
+    // The framework decides where the focus goes; Qt never moves it itself.
+    widget->setFocusPolicy(Qt::NoFocus);
+    widget->installEventFilter(this);
+    if (!mouseTarget) {
+        mouseTarget = widget;
+    } else {
+        mouseTarget->installEventFilter(this);
+    }
+    m_controls.push_back({&window, widget, mouseTarget});
+}
+
+QRect DialogWindow::Place(const RECT& rect) const {
+    const int left = static_cast<int>(std::lround(rect.left * m_scale.x));
+    const int top = static_cast<int>(std::lround(rect.top * m_scale.y));
+    const int right = static_cast<int>(std::lround(rect.right * m_scale.x));
+    const int bottom = static_cast<int>(std::lround(rect.bottom * m_scale.y));
+    return {left, top + m_scale.titleButtons, right - left, bottom - top};
+}
+
+void DialogWindow::Sync(bool inFront) {
+    setWindowTitle(ToQt(m_dialog.text));
+    if (m_dialog.bigIcon != m_icon) {
+        m_icon = m_dialog.bigIcon;
+        setWindowIcon(IconFor(m_icon));
+    }
+    if (m_dialog.topmost != m_topmost) {
+        m_topmost = m_dialog.topmost;
+        const bool shown = isVisible();
+        setWindowFlag(Qt::WindowStaysOnTopHint, m_topmost);
+        if (shown) {
+            show();
+        }
+    }
+    // Placed again only when the program moves the dialog, so that where the
+    // user has dragged it stays.
+    if (!(m_dialog.rect == m_placed)) {
+        m_placed = m_dialog.rect;
+        const RECT client = {0, 0, m_placed.right - m_placed.left - 2 * kDialogFrameX,
+                             m_placed.bottom - m_placed.top - 2 * kDialogFrameY};
+        const QRect size = Place(client);
+        setFixedSize(size.width(), size.bottom() + 1);
+        // Kept on the free area, and where the screen is too small for the
+        // dialog, at its top left: the title bar and the first fields stay
+        // within reach, and the window manager moves the rest into view.
+        const QRect screen = this->screen()->availableGeometry();
+        const int left = screen.left() + static_cast<int>(std::lround(m_placed.left * m_scale.x));
+        const int top = screen.top() + static_cast<int>(std::lround(m_placed.top * m_scale.y));
+        move(std::max(screen.left(), std::min(left, screen.right() + 1 - width())),
+             std::max(screen.top(), std::min(top, screen.bottom() + 1 - height())));
+        const int side = m_scale.titleButtons;
+        int right = width() - 2;
+        for (QToolButton* button : {m_okButton, m_helpButton}) {
+            if (button) {
+                const int buttonWidth = std::max(side, button->sizeHint().width());
+                button->setGeometry(right - buttonWidth, 2, buttonWidth, side - 4);
+                right -= buttonWidth + 2;
+            }
+        }
+    }
+    for (const Control& control : m_controls) {
+        SyncControl(control);
+    }
+    SyncOrder();
+    if (inFront) {
+        SyncFocus();
+    }
+}
+
+void DialogWindow::SyncControl(const Control& control) {
+    const Window& window = *control.window;
+    QWidget* widget = control.widget;
+    const QString text = ToQt(window.text);
+    const QFont font = FontFor(window.font);
+    if (widget->font() != font) {
+        widget->setFont(font);
+    }
+    widget->setGeometry(Place(window.rect));
+    widget->setEnabled(window.enabled);
+    switch (window.kind) {
+        case WindowKind::Static:
+            static_cast<QLabel*>(widget)->setText(text);
+            break;
+        case WindowKind::Edit: {
+            auto* edit = static_cast<QLineEdit*>(widget);
+            if (edit->text() != text) {
+                edit->setText(text);
+            }
+            break;
+        }
+        case WindowKind::PushButton:
+            static_cast<QPushButton*>(widget)->setText(text);
+            break;
+        case WindowKind::RadioButton: {
+            auto* radio = static_cast<QRadioButton*>(widget);
+            radio->setText(text);
+            radio->setChecked(window.check == BST_CHECKED);
+            break;
+        }
+        case WindowKind::ComboBox: {
+            auto* dropDown = static_cast<DropDown*>(widget);
+            const QStringList items = ItemsOf(window);
+            QStringList shown;
+            for (int i = 0; i < dropDown->count(); ++i) {
+                shown << dropDown->itemText(i);
+            }
+            if (shown != items) {
+                dropDown->clear();
+                dropDown->addItems(items);
+            }
+            dropDown->setCurrentIndex(window.selection);
+            const bool open = dropDown->view()->isVisible();
+            if (window.dropped && !open && !dropDown->Closing() && window.visible) {
+                dropDown->showPopup();
+            } else if (!window.dropped && open) {
+                dropDown->HideBySync();
+            }
+            break;
+        }
+        case WindowKind::ListBox: {
+            auto* list = static_cast<QListWidget*>(widget);
+            const QStringList items = ItemsOf(window);
+            QStringList shown;
+            for (int i = 0; i < list->count(); ++i) {
+                shown << list->item(i)->text();
+            }
+            if (shown != items) {
+                list->clear();
+                list->addItems(items);
+            }
+            if (list->currentRow() != window.selection) {
+                list->setCurrentRow(window.selection);
+            }
+            if (window.selection < 0) {
+                list->clearSelection();
+            } else {
+                list->scrollToItem(list->item(window.selection));
+            }
+            break;
+        }
+        case WindowKind::Dialog:
+            break;
+    }
+    widget->setVisible(window.visible);
+}
+
+// The z-order is the stacking and the tab order of the widgets.
+void DialogWindow::SyncOrder() {
+    std::vector<Window*> order;
+    for (const auto& child : m_dialog.children) {
+        order.push_back(child.get());
+    }
+    if (order == m_order) {
+        return;
+    }
+    m_order = order;
+    // Lowered from the front down, so that the first in z-order ends on top.
+    QWidget* previous = nullptr;
+    for (Window* window : order) {
+        for (const Control& control : m_controls) {
+            if (control.window == window) {
+                control.widget->lower();
+                if (previous) {
+                    QWidget::setTabOrder(previous, control.widget);
+                }
+                previous = control.widget;
+            }
+        }
+    }
+}
+
+void DialogWindow::SyncFocus() {
+    QWidget* target = this;
+    for (const Control& control : m_controls) {
+        if (control.window == m_dialog.focus) {
+            target = control.widget;
+        }
+    }
+    if (auto* dropDown = dynamic_cast<DropDown*>(target);
+        dropDown && dropDown->view()->isVisible()) {
+        return;  // the open list has the keyboard
+    }
+    if (QApplication::focusWidget() != target) {
+        target->setFocus(m_focusReason);
+    }
+}
+
+const DialogWindow::Control* DialogWindow::ControlOf(const QObject* object) const {
+    for (const Control& control : m_controls) {
+        if (control.widget == object || control.mouseTarget == object) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+void DialogWindow::Handled() {
+    if (m_afterInput) {
+        m_afterInput();
+    }
+}
+
+void DialogWindow::CloseDropDown(Window& dropDown, int picked) {
+    if (picked >= 0) {
+        UserInput::Select(dropDown, picked);
+    }
+    UserInput::CloseList(dropDown, picked >= 0);
+    Handled();
+}
+
+bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+    const Control* control = ControlOf(watched);
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            return HandleKeyEvent(control, static_cast<QKeyEvent&>(*event));
+        case QEvent::KeyRelease:
+            // Buttons act on the release of Space natively; here the press did it.
+            return !control || control->window->kind != WindowKind::Edit;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+            return control && HandleMouseEvent(*control, static_cast<QMouseEvent&>(*event));
+        case QEvent::Wheel:
+            // A wheel over a drop-down list would change it without a close-up.
+            return control && control->window->kind == WindowKind::ComboBox;
+        default:
+            return false;
+    }
+}
+
+bool DialogWindow::HandleKeyEvent(const Control* control, QKeyEvent& event) {
+    const std::optional<KeyPress> press = Translate(event);
+    Window* focus = m_dialog.focus;
+    const bool inEdit = focus && focus->kind == WindowKind::Edit;
+    if (inEdit && (!press || !DialogKey(press->key))) {
+        // Typing and the editing keys belong to the field that has the focus;
+        // what it leaves reaches the dialog and goes no further.
+        return !control || control->window != focus;
+    }
+    if (press) {
+        EditState edit;
+        m_focusReason = Qt::TabFocusReason;
+        HandleKey(m_dialog, edit, *press);
+        Handled();
+    }
+    return true;
+}
+
+bool DialogWindow::HandleMouseEvent(const Control& control, QMouseEvent& event) {
+    Window& window = *control.window;
+    const bool edit = window.kind == WindowKind::Edit;
+    const bool press =
+        event.type() == QEvent::MouseButtonPress || event.type() == QEvent::MouseButtonDblClick;
+    if (!press || event.button() != Qt::LeftButton) {
+        // Moving and letting go only mark text in a field.
+        return !edit;
+    }
+    Hit hit;
+    hit.kind = Hit::Kind::Control;
+    hit.control = &window;
+    if (window.kind == WindowKind::ListBox) {
+        auto* list = static_cast<QListWidget*>(control.widget);
+        hit.item = list->indexAt(event.position().toPoint()).row();
+    }
+    EditState state;
+    m_focusReason = Qt::MouseFocusReason;
+    HandleClick(m_dialog, state, hit, event.type() == QEvent::MouseButtonDblClick);
+    Handled();
+    m_focusReason = Qt::TabFocusReason;
+    // A field that got the focus takes the click itself, for the caret.
+    return !(edit && m_dialog.focus == &window && !m_dialog.ended);
+}
+
+void DialogWindow::closeEvent(QCloseEvent* event) {
+    // The window manager's close button is Cancel; the dialog ends when the
+    // framework says so.
+    event->ignore();
+    UserInput::Cancel(m_dialog);
+    Handled();
+}

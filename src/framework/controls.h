@@ -1,0 +1,17 @@
+// The control classes a dialog binds its members to with DDX_Control. They
+// are CWnds; the controls speak through SendMessage (BM_, CB_, LB_ messages).
+#pragma once
+
+#include "services/c_string.h"
+#include "framework/wnd.h"
+
+class CStatic : public CWnd {};
+class CEdit : public CWnd {};
+class CButton : public CWnd {};
+class CComboBox : public CWnd {};
+
+class CListBox : public CWnd {
+public:
+    // The text of entry index (in the list's sorted order); empty when there is none.
+    void GetText(int index, CString& text) const;
+};

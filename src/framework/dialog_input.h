@@ -1,0 +1,64 @@
+// What keys and clicks do to the dialog in front, the same for every backend:
+// a backend maps its own keys to a KeyPress and its mouse clicks to a Hit,
+// and this module turns them into user actions (focus, typing, clicks, lists,
+// help, OK, Cancel), which reach the dialog with their notifications.
+#pragma once
+
+#include <cstddef>
+
+#include "framework/wnd.h"
+
+enum class Key {
+    None,
+    Char,  // a character to type; Space is one too
+    Tab,
+    BackTab,
+    Enter,
+    Escape,
+    Left,
+    Right,
+    Up,
+    Down,
+    Home,
+    End,
+    PageUp,
+    PageDown,
+    Backspace,
+    Delete,
+    F1,
+    F4,
+    F10,
+    AltDown,
+};
+
+struct KeyPress {
+    Key key = Key::None;
+    wchar_t ch = 0;  // for Key::Char
+};
+
+// The caret of the focused edit field. A field that gets the focus from the
+// keyboard starts with its whole text marked, so that typing replaces it.
+struct EditState {
+    const Window* field = nullptr;
+    std::size_t caret = 0;
+    bool marked = false;
+};
+
+// Brings the caret up to date with the dialog's focus and the field's text,
+// which the program may have changed in the meantime.
+void FollowFocus(EditState& edit, const Window& dialog);
+
+void HandleKey(Window& dialog, EditState& edit, const KeyPress& press);
+
+// The buttons a dialog's title bar may carry.
+enum class TitleButtonKind { Help, Ok, Close };
+
+// Where a mouse click landed in a dialog.
+struct Hit {
+    enum class Kind { Nothing, TitleButton, Control, DropDownItem } kind = Kind::Nothing;
+    TitleButtonKind button = TitleButtonKind::Close;
+    Window* control = nullptr;
+    int item = -1;  // the entry of a list or an open drop-down list, -1 for none
+};
+
+void HandleClick(Window& dialog, EditState& edit, const Hit& hit, bool doubleClick);

@@ -1,0 +1,179 @@
+#include "framework/user_input.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+bool Usable(const Window& control, WindowKind kind) {
+    return control.visible && control.enabled && control.kind == kind;
+}
+
+// The group of a control: its siblings from the nearest WS_GROUP control at
+// or before it up to the next WS_GROUP control.
+std::vector<Window*> GroupOf(const Window& control) {
+    auto& siblings = control.parent->children;
+    const auto self = std::find_if(siblings.begin(), siblings.end(),
+                                   [&](const auto& child) { return child.get() == &control; });
+    auto first = self;
+    while (first != siblings.begin() && !((*first)->style & WS_GROUP)) {
+        --first;
+    }
+    std::vector<Window*> group;
+    for (auto it = first; it != siblings.end(); ++it) {
+        if (it != first && ((*it)->style & WS_GROUP)) {
+            break;
+        }
+        group.push_back(it->get());
+    }
+    return group;
+}
+
+void UncheckGroup(Window& radio) {
+    for (Window* member : GroupOf(radio)) {
+        if (member->kind == WindowKind::RadioButton && member != &radio) {
+            member->check = BST_UNCHECKED;
+        }
+    }
+}
+
+void SendCommand(Window& dialog, UINT code, int id) {
+    if (dialog.owner) {
+        dialog.owner->DispatchNotification({code, id});
+    }
+}
+
+}  // namespace
+
+namespace UserInput {
+
+bool Focus(Window& control) {
+    if (!control.parent || !control.visible || !control.enabled ||
+        control.kind == WindowKind::Static) {
+        return false;
+    }
+    ChangeFocus(*control.parent, &control, true);
+    return true;
+}
+
+void Tab(Window& dialog, bool backward) {
+    const auto& children = dialog.children;
+    const int count = static_cast<int>(children.size());
+    const auto focused = std::find_if(children.begin(), children.end(), [&](const auto& child) {
+        return child.get() == dialog.focus;
+    });
+    // Without a focus, the walk starts just outside the list.
+    int at = focused == children.end() ? (backward ? count : -1)
+                                       : static_cast<int>(focused - children.begin());
+    for (int step = 0; step < count; ++step) {
+        at = ((backward ? at - 1 : at + 1) % count + count) % count;
+        if (IsTabStop(*children[at])) {
+            ChangeFocus(dialog, children[at].get(), true);
+            return;
+        }
+    }
+}
+
+bool SetText(Window& edit, std::wstring text) {
+    if (!Usable(edit, WindowKind::Edit)) {
+        return false;
+    }
+    edit.text = std::move(text);
+    return true;
+}
+
+bool Press(Window& button) {
+    if (!Usable(button, WindowKind::PushButton) && !Usable(button, WindowKind::RadioButton)) {
+        return false;
+    }
+    if (button.kind == WindowKind::RadioButton && (button.style & 0x000F) == BS_AUTORADIOBUTTON) {
+        UncheckGroup(button);
+        button.check = BST_CHECKED;
+    }
+    Notify(button, BN_CLICKED);
+    return true;
+}
+
+bool MoveInGroup(Window& radio, bool backward) {
+    if (!radio.parent || !Usable(radio, WindowKind::RadioButton)) {
+        return false;
+    }
+    std::vector<Window*> buttons = GroupOf(radio);
+    std::erase_if(buttons,
+                  [](const Window* member) { return !Usable(*member, WindowKind::RadioButton); });
+    const int count = static_cast<int>(buttons.size());
+    const int at =
+        static_cast<int>(std::find(buttons.begin(), buttons.end(), &radio) - buttons.begin());
+    Window* target = buttons[((backward ? at - 1 : at + 1) % count + count) % count];
+    if (target == &radio) {
+        return false;
+    }
+    return Click(*target);
+}
+
+bool Click(Window& control) {
+    if (!Focus(control)) {
+        return false;
+    }
+    const Window& dialog = *control.parent;
+    if (dialog.ended || dialog.focus != &control) {
+        return false;
+    }
+    if (control.kind == WindowKind::PushButton || control.kind == WindowKind::RadioButton) {
+        return Press(control);
+    }
+    return true;
+}
+
+bool OpenList(Window& dropDown) {
+    if (!Usable(dropDown, WindowKind::ComboBox) || dropDown.dropped) {
+        return false;
+    }
+    dropDown.dropped = true;
+    dropDown.selectionWhenDropped = dropDown.selection;
+    return true;
+}
+
+bool Select(Window& list, int index) {
+    const bool open = Usable(list, WindowKind::ComboBox) && list.dropped;
+    if ((!open && !Usable(list, WindowKind::ListBox)) || index < 0 ||
+        index >= static_cast<int>(list.items.size())) {
+        return false;
+    }
+    list.selection = index;
+    return true;
+}
+
+bool CloseList(Window& dropDown, bool pick) {
+    if (dropDown.kind != WindowKind::ComboBox || !dropDown.dropped) {
+        return false;
+    }
+    dropDown.dropped = false;
+    if (!pick) {
+        dropDown.selection = dropDown.selectionWhenDropped;
+    }
+    Notify(dropDown, CBN_CLOSEUP);
+    return true;
+}
+
+bool DoubleClick(Window& listBox, int index) {
+    if (listBox.kind != WindowKind::ListBox || !Select(listBox, index)) {
+        return false;
+    }
+    if (listBox.style & LBS_NOTIFY) {
+        Notify(listBox, LBN_DBLCLK);
+    }
+    return true;
+}
+
+void Help(Window& dialog) {
+    SendCommand(dialog, WM_HELP, 0);
+}
+void Ok(Window& dialog) {
+    SendCommand(dialog, BN_CLICKED, IDOK);
+}
+void Cancel(Window& dialog) {
+    SendCommand(dialog, BN_CLICKED, IDCANCEL);
+}
+
+}  // namespace UserInput

@@ -1,0 +1,66 @@
+#include "language/interface_texts.h"
+
+#include "services/code_page.h"
+
+namespace {
+
+constexpr const char* kLabelBytes[16] = {
+    "Name", "Name", "Breite", "Lat",  "L\xE4nge", "Long",   "Nord",  "North",
+    "Ost",  "East", "Zone",   "Zone", "Format",   "Format", "Hinzu", "Add",
+};
+
+constexpr const char* kFormatBytes[8] = {
+    "Grad", "Degree", "Grad Min", "Deg Min", "Grad Min Sek", "Deg Min Sec", "UTM", "UTM",
+};
+
+constexpr const char* kHemisphereBytes = "NSOWNSEW";
+
+constexpr const char* kGridRefusedBytes[2] = {
+    "Die Gitterposition kann nicht umgerechnet werden. Bitte Zone (1 bis 60), Halbkugel (N oder "
+    "S), Nordwert (0 bis 10000000) und Ostwert (100000 bis 900000) pr\xFC"
+    "fen.",
+    "The grid position cannot be converted. Please check the zone (1 to 60), the hemisphere (N "
+    "or S), the northing (0 to 10000000) and the easting (100000 to 900000).",
+};
+
+constexpr const char* kRouteFileFailedBytes[2] = {
+    "Die Routendatei %s kann nicht geschrieben werden: %s. Der Punkt wurde nicht hinzugef\xFC"
+    "gt.",
+    "The route file %s cannot be written: %s. The point was not added.",
+};
+
+template <size_t N>
+std::array<CString, N> Widened(const char* const (&bytes)[N]) {
+    std::array<CString, N> texts;
+    for (size_t i = 0; i < N; ++i) {
+        texts[i] = FromAnsiCodePage(bytes[i]);
+    }
+    return texts;
+}
+
+}  // namespace
+
+const std::array<CString, 16>& LabelTexts() {
+    static const auto texts = Widened(kLabelBytes);
+    return texts;
+}
+
+const std::array<CString, 8>& FormatTexts() {
+    static const auto texts = Widened(kFormatBytes);
+    return texts;
+}
+
+const CString& HemisphereLetters() {
+    static const CString letters = FromAnsiCodePage(kHemisphereBytes);
+    return letters;
+}
+
+const std::array<CString, 2>& GridRefusedMessages() {
+    static const auto texts = Widened(kGridRefusedBytes);
+    return texts;
+}
+
+const std::array<CString, 2>& RouteFileFailedMessages() {
+    static const auto texts = Widened(kRouteFileFailedBytes);
+    return texts;
+}

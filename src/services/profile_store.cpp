@@ -1,0 +1,259 @@
+#include "services/profile_store.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "services/host_path.h"
+#include "services/numbers.h"
+
+namespace fs = std::filesystem;
+
+namespace ProfileStore {
+namespace {
+
+std::string Trim(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) {
+        return {};
+    }
+    const size_t last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+bool EqualNoCase(const std::string& left, const std::string& right) {
+    return left.size() == right.size() &&
+           strncasecmp(left.c_str(), right.c_str(), left.size()) == 0;
+}
+
+// "[Name]" gives Name; any other line gives false.
+bool SectionName(const std::string& line, std::string* name) {
+    const std::string trimmed = Trim(line);
+    if (trimmed.size() < 2 || trimmed.front() != '[' || trimmed.back() != ']') {
+        return false;
+    }
+    *name = Trim(trimmed.substr(1, trimmed.size() - 2));
+    return true;
+}
+
+// "Key=Value" gives Key and Value; any other line gives false.
+bool KeyValue(const std::string& line, std::string* key, std::string* value) {
+    const size_t equals = line.find('=');
+    if (equals == std::string::npos) {
+        return false;
+    }
+    *key = Trim(line.substr(0, equals));
+    *value = Trim(line.substr(equals + 1));
+    return !key->empty();
+}
+
+// The file's lines, or nothing when it cannot be read. A file far larger than
+// any settings file is treated as damaged rather than read into memory.
+bool ReadLines(const fs::path& file, std::vector<std::string>* lines) {
+    std::error_code error;
+    const auto size = fs::file_size(file, error);
+    if (error || size > (1u << 20)) {
+        return false;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    std::string line;
+    while (std::getline(in, line)) {
+        lines->push_back(line);
+    }
+    return true;
+}
+
+// A settings file that the user has made read-only is left as it is: the
+// rename below would otherwise replace it whatever its permissions say.
+bool IsReadOnly(const fs::path& file) {
+    struct stat status;
+    return stat(file.c_str(), &status) == 0 &&
+           ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+            access(file.c_str(), W_OK) != 0);
+}
+
+// What a file made with open() would get: read and write for all, less the
+// umask. The temporary file starts private and is opened up to this.
+mode_t NewFileMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// Writes a temporary file beside the target and renames it over the target,
+// so that a reader sees either the old file or the new one, never half. A
+// rewritten file keeps its permissions.
+bool ReplaceFile(const fs::path& file, const std::string& contents) {
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    std::string pattern = (file.parent_path() / (file.filename().string() + ".XXXXXX")).string();
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = true;
+    for (size_t done = 0; ok && done < contents.size();) {
+        const ssize_t n = write(fd, contents.data() + done, contents.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        ok = n > 0;
+        done += ok ? static_cast<size_t>(n) : 0;
+    }
+    struct stat old;
+    const mode_t mode = stat(file.c_str(), &old) == 0 ? old.st_mode & 07777 : NewFileMode();
+    ok = ok && fchmod(fd, mode) == 0 && fsync(fd) == 0;
+    ok = (close(fd) == 0) && ok;
+    if (ok && rename(pattern.c_str(), file.c_str()) == 0) {
+        return true;
+    }
+    unlink(pattern.c_str());
+    return false;
+}
+
+// An absolute folder from the environment; a relative one would depend on
+// where the program happens to be started, so it counts as unset.
+fs::path AbsoluteFromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    const fs::path folder = value ? value : "";
+    return folder.is_absolute() ? folder : fs::path();
+}
+
+// The user's home folder from the password database.
+fs::path HomeFromPasswordDatabase() {
+    std::vector<char> buffer(16384);
+    passwd entry;
+    passwd* found = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
+        !found->pw_dir) {
+        return {};
+    }
+    const fs::path home = found->pw_dir;
+    return home.is_absolute() ? home : fs::path();
+}
+
+// $XDG_CONFIG_HOME, else ~/.config with the home folder from $HOME or the
+// password database; empty when there is no home folder at all.
+fs::path ConfigFolder() {
+    if (fs::path config = AbsoluteFromEnvironment("XDG_CONFIG_HOME"); !config.empty()) {
+        return config;
+    }
+    fs::path home = AbsoluteFromEnvironment("HOME");
+    if (home.empty()) {
+        home = HomeFromPasswordDatabase();
+    }
+    return home.empty() ? fs::path() : home / ".config";
+}
+
+}  // namespace
+
+fs::path FilePath(const std::wstring& company, const std::wstring& application) {
+    const fs::path base = ConfigFolder();
+    if (base.empty()) {
+        return {};
+    }
+    return base / WideToHostBytes(company) / (WideToHostBytes(application) + ".ini");
+}
+
+bool ParseInt(const std::string& text, int* value) {
+    const auto number = Numbers::ReadWholeNumber(Trim(text));
+    if (number) {
+        *value = *number;
+    }
+    return number.has_value();
+}
+
+int ReadInt(const fs::path& file, const std::wstring& section, const std::wstring& name,
+            int defaultValue) {
+    std::vector<std::string> lines;
+    if (!ReadLines(file, &lines)) {
+        return defaultValue;
+    }
+    const std::string wantedSection = WideToHostBytes(section);
+    const std::string wantedName = WideToHostBytes(name);
+    bool inSection = false;
+    for (const std::string& line : lines) {
+        std::string current, key, text;
+        if (SectionName(line, &current)) {
+            inSection = EqualNoCase(current, wantedSection);
+        } else if (inSection && KeyValue(line, &key, &text) && EqualNoCase(key, wantedName)) {
+            int value;
+            return ParseInt(text, &value) ? value : defaultValue;
+        }
+    }
+    return defaultValue;
+}
+
+bool WriteInt(const fs::path& file, const std::wstring& section, const std::wstring& name,
+              int value) {
+    // A file that is there but cannot be read would be replaced by one that
+    // holds only this value: everything else in it would be lost.
+    std::vector<std::string> lines;
+    std::error_code error;
+    if (file.empty()) {
+        return false;  // no home folder: nowhere the settings belong
+    }
+    // A settings file kept as a symbolic link (as dotfile managers keep them)
+    // is written where the link leads, so that the link stays. A link that
+    // leads nowhere counts as a file that cannot be read.
+    fs::path target = file;
+    const fs::file_status status = fs::symlink_status(file, error);
+    if (fs::is_symlink(status)) {
+        target = fs::canonical(file, error);
+        if (error) {
+            return false;
+        }
+    }
+    if (fs::exists(status) && (IsReadOnly(target) || !ReadLines(target, &lines))) {
+        return false;
+    }
+    const std::string wantedSection = WideToHostBytes(section);
+    const std::string wantedName = WideToHostBytes(name);
+    const std::string entry = wantedName + "=" + std::to_string(value);
+
+    bool inSection = false;
+    bool written = false;
+    size_t sectionEnd = lines.size();  // where a new entry of the section goes
+    bool sectionFound = false;
+    for (size_t i = 0; i < lines.size() && !written; ++i) {
+        std::string current, key, text;
+        if (SectionName(lines[i], &current)) {
+            if (inSection) {
+                sectionEnd = i;
+            }
+            inSection = EqualNoCase(current, wantedSection);
+            sectionFound = sectionFound || inSection;
+            if (inSection) {
+                sectionEnd = lines.size();
+            }
+        } else if (inSection && KeyValue(lines[i], &key, &text) && EqualNoCase(key, wantedName)) {
+            lines[i] = entry;
+            written = true;
+        }
+    }
+    if (!written) {
+        if (!sectionFound) {
+            lines.push_back("[" + wantedSection + "]");
+            sectionEnd = lines.size();
+        }
+        lines.insert(lines.begin() + static_cast<long>(sectionEnd), entry);
+    }
+    std::ostringstream out;
+    for (const std::string& line : lines) {
+        out << line << '\n';
+    }
+    return ReplaceFile(target, out.str());
+}
+
+}  // namespace ProfileStore

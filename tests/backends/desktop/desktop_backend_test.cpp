@@ -1,0 +1,220 @@
+// The program on the desktop backend, its real Qt widgets driven with key and
+// mouse events on Qt's offscreen platform: what a desktop user sees and does.
+#include "backends/desktop/desktop_backend.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QFontInfo>
+#include <QPushButton>
+
+#include "app/run_program.h"
+#include "desktop_user.h"
+#include "support/scratch_profile.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using User = DesktopUser;
+
+class DesktopTest : public ::testing::Test {
+protected:
+    DesktopTest() {
+        std::filesystem::create_directories(routes);
+        WriteFileBytes(routes / "Ausflug.rte", "");
+        WriteFileBytes(routes / "Heimweg.rte", "");
+    }
+
+    // The first start: the language dialog offers English, and OK keeps it.
+    void ChooseEnglish() {
+        user.OnDialog(130, [](QDialog& d) {
+            EXPECT_EQ(d.windowTitle(), "Quillpost Language");
+            User::Click(d, "1");
+        });
+    }
+    int Run() { return RunProgram(User::Backend()); }
+
+    ScratchProfile profile;
+    ScratchDir card;
+    ScopedEnv cardEnv{"QUILLPOST_STORAGE_CARD", card.path().string()};
+    std::filesystem::path routes = card.path() / "MN6" / "Settings" / "Routes";
+    User user;
+};
+
+TEST_F(DesktopTest, AFirstStartTypesAPointAndAddsItToTheChosenFile) {
+    ChooseEnglish();
+    user.OnDialog(134, [](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Routing File Dialog");
+        User::ClickItem(d, "1047", 0);
+        User::Click(d, "1");
+    });
+    user.OnDialog(102, [](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Quillpost");
+        EXPECT_FALSE(d.windowIcon().isNull());
+        EXPECT_EQ(User::Focus(d), "1002");
+        User::Type("Home");
+        User::Key(Qt::Key_Tab);
+        User::Type("53.5");
+        User::Key(Qt::Key_Tab);
+        User::Type("10");
+        // The rest of the tab order: the two buttons, the list and Add.
+        std::vector<QString> order;
+        for (int i = 0; i < 4; ++i) {
+            User::Key(Qt::Key_Tab);
+            order.push_back(User::Focus(d));
+        }
+        EXPECT_THAT(order, ElementsAre("1018", "1026", "1034", "1042"));
+        EXPECT_EQ(User::Text(d, "1002"), "HOME");
+        User::Key(Qt::Key_Return);  // Add
+        // The window manager's close button is Cancel.
+        d.close();
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_THAT(user.DialogsOpened(), ElementsAre(130, 102, 134));
+    EXPECT_EQ(ReadFileBytes(routes / "Ausflug.rte"),
+              "[HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|\r\n");
+    EXPECT_EQ(ReadFileBytes(routes / "Heimweg.rte"), "");
+    EXPECT_EQ(ReadFileBytes(profile.File()),
+              "[Settings]\nLatHemisphere=0\nLongHemisphere=0\nFormat=0\nDatum=0\nLanguage=1\n");
+}
+
+TEST_F(DesktopTest, EveryFormatThroughTheDropDownList) {
+    profile.Write(L"Language", 1);
+    user.OnDialog(102, [](QDialog& d) {
+        User::Click(d, "1012");
+        User::Type("53.5");
+        User::Click(d, "1020");
+        User::Type("10");
+        User::Click(d, "1018");
+        EXPECT_EQ(User::Text(d, "1018"), "S");
+        // The hemisphere letters stand in a fixed-pitch font.
+        EXPECT_TRUE(QFontInfo(d.findChild<QWidget*>("1018")->font()).fixedPitch());
+
+        User::Click(d, "1034");  // opens the list
+        User::Key(Qt::Key_Down);
+        User::Key(Qt::Key_Return);
+        EXPECT_EQ(User::Text(d, "1034"), "Deg Min");
+        EXPECT_EQ(User::Text(d, "1012"), "53");
+        EXPECT_EQ(User::Text(d, "1014"), "30");
+        EXPECT_EQ(User::Text(d, "1022"), "0");
+        EXPECT_FALSE(User::Shown(d, "1016"));
+
+        User::Key(Qt::Key_F4);
+        User::Key(Qt::Key_Down);
+        User::Key(Qt::Key_Return);
+        EXPECT_EQ(User::Text(d, "1034"), "Deg Min Sec");
+        EXPECT_TRUE(User::Shown(d, "1016"));
+        EXPECT_EQ(User::Text(d, "1016"), "0");
+
+        User::Key(Qt::Key_Down, Qt::AltModifier);
+        User::Key(Qt::Key_Home);
+        User::Key(Qt::Key_Return);
+        EXPECT_EQ(User::Text(d, "1034"), "Degree");
+        EXPECT_EQ(User::Text(d, "1012"), "53.5");
+
+        User::Key(Qt::Key_Space);
+        User::Key(Qt::Key_End);
+        User::Key(Qt::Key_Return);
+        EXPECT_EQ(User::Text(d, "1034"), "UTM");
+        EXPECT_EQ(User::Text(d, "1028"), "4071641");
+        EXPECT_EQ(User::Text(d, "1030"), "566332");
+        EXPECT_EQ(User::Text(d, "1032"), "32");
+        EXPECT_EQ(User::Text(d, "1018"), "S");
+        EXPECT_FALSE(User::Shown(d, "1012"));
+        EXPECT_FALSE(User::Shown(d, "1026"));
+
+        // Esc in the open list leaves the format as it was.
+        User::Key(Qt::Key_Return);
+        User::Key(Qt::Key_Home);
+        User::Key(Qt::Key_Escape);
+        EXPECT_EQ(User::Text(d, "1034"), "UTM");
+        EXPECT_EQ(User::Text(d, "1030"), "566332");
+        User::Key(Qt::Key_F10);
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(profile.Read(L"Format"), 3);
+    EXPECT_EQ(profile.Read(L"LatHemisphere"), 1);
+}
+
+TEST_F(DesktopTest, MessagesForAnEmptyNameAndARangeAndWhereTheFocusGoes) {
+    profile.Write(L"Language", 1);
+    user.OnDialog(102, [this](QDialog& d) {
+        User::Click(d, "1042");
+        EXPECT_THAT(user.TakeMessageBoxes(), ElementsAre(L"The Name must not be empty!"));
+
+        User::Click(d, "1012");
+        User::Type("95");
+        User::Key(Qt::Key_Tab);
+        EXPECT_THAT(user.TakeMessageBoxes(),
+                    ElementsAre(L"Please enter a number between 0 and 90."));
+        EXPECT_EQ(User::Focus(d), "1012");
+        // A click elsewhere leaves the field too: the message again, and the
+        // click goes no further.
+        User::Click(d, "1018");
+        EXPECT_EQ(user.TakeMessageBoxes().size(), 1u);
+        EXPECT_EQ(User::Text(d, "1018"), "N");
+        EXPECT_EQ(User::Focus(d), "1012");
+        // The title bar's OK keeps the form open while a field is wrong.
+        User::Click(d, "title-ok");
+        EXPECT_EQ(user.TakeMessageBoxes().size(), 1u);
+        EXPECT_TRUE(d.isVisible());
+        User::Key(Qt::Key_Escape);
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_THAT(user.DialogsOpened(), ElementsAre(102));
+}
+
+TEST_F(DesktopTest, TheHelpButtonRelabelsTheFormInGerman) {
+    profile.Write(L"Language", 1);
+    user.OnDialog(130, [](QDialog& d) {
+        User::Click(d, "1045");
+        User::Click(d, "1");
+    });
+    user.OnDialog(102, [](QDialog& d) {
+        EXPECT_EQ(User::Text(d, "1011"), "Lat");
+        User::Click(d, "title-help");
+        EXPECT_EQ(User::Text(d, "1011"), "Breite");
+        EXPECT_EQ(User::Text(d, "1019"), QString::fromUtf8("L\u00e4nge"));
+        EXPECT_EQ(User::Text(d, "1013"), QString::fromUtf8("\u00b0"));
+        EXPECT_EQ(User::Text(d, "1042"), "Hinzu");
+        EXPECT_EQ(User::Text(d, "1026"), "O");
+        EXPECT_EQ(User::Text(d, "1034"), "Grad");
+        User::Key(Qt::Key_Escape);
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(profile.Read(L"Language"), 0);
+}
+
+TEST_F(DesktopTest, ARefusedUtmEntryWritesNothing) {
+    profile.Write(L"Language", 1);
+    profile.Write(L"Format", 3);
+    user.OnDialog(102, [this](QDialog& d) {
+        User::Type("Far");
+        User::Click(d, "1028");
+        User::Type("1e400");
+        User::Click(d, "1042");
+        EXPECT_EQ(user.TakeMessageBoxes().size(), 1u);
+        EXPECT_EQ(User::Focus(d), "1028");
+        User::Key(Qt::Key_Escape);
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_THAT(user.DialogsOpened(), ElementsAre(102));
+    EXPECT_EQ(ReadFileBytes(routes / "Ausflug.rte"), "");
+}
+
+TEST_F(DesktopTest, ADoubleClickInTheChooserIsOk) {
+    profile.Write(L"Language", 1);
+    user.OnDialog(134, [](QDialog& d) { User::ClickItem(d, "1047", 1, true); });
+    user.OnDialog(102, [](QDialog& d) {
+        User::Type("Pier");
+        User::Click(d, "1042");
+        User::Key(Qt::Key_Escape);
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(ReadFileBytes(routes / "Heimweg.rte"),
+              "[PIER||][0][10]|0.000000,0.000000||0.000000|0.000000|\r\n");
+}
+
+}  // namespace

@@ -1,0 +1,283 @@
+// What keys and clicks do to the dialog in front: typing at the caret, the
+// tab walk, drop-down and list boxes, help, OK and Cancel, and the mouse.
+#include "framework/dialog_input.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "framework/user_input.h"
+#include "backends/terminal/open_dialog.h"
+
+namespace {
+
+// A dialog that records the notifications it gets.
+class Recorder : public CDialog {
+public:
+    explicit Recorder(UINT templateId) : CDialog(templateId) {}
+    bool DispatchNotification(const Notification& notification) override {
+        seen.push_back(notification);
+        if (onNotify) {
+            onNotify(notification);
+        }
+        return CDialog::DispatchNotification(notification);
+    }
+    int Count(UINT code, int id) const {
+        return static_cast<int>(std::count_if(seen.begin(), seen.end(), [&](const Notification& n) {
+            return n.code == code && n.id == id;
+        }));
+    }
+
+    std::vector<Notification> seen;
+    std::function<void(const Notification&)> onNotify;
+};
+
+void Press(Window& dialog, EditState& edit, std::initializer_list<Key> keys) {
+    for (Key key : keys) {
+        HandleKey(dialog, edit, {key});
+    }
+}
+
+void Type(Window& dialog, EditState& edit, const std::wstring& text) {
+    for (wchar_t ch : text) {
+        HandleKey(dialog, edit, {Key::Char, ch});
+    }
+}
+
+int FocusId(const Window& dialog) {
+    return dialog.focus ? dialog.focus->id : 0;
+}
+
+TEST(DialogInput, TypingReplacesTheMarkedTextThenEditsAtTheCaret) {
+    Recorder form(102);
+    WhileOpen(form, [&](Window& dialog) {
+        EditState edit;
+        Window& latitude = Control(dialog, 1012);
+        HandleOf(&latitude)->SetWindowText(L"0");
+        Press(dialog, edit, {Key::Tab});
+        ASSERT_EQ(FocusId(dialog), 1012);
+        Type(dialog, edit, L"53.5");
+        EXPECT_EQ(latitude.text, L"53.5");
+        Press(dialog, edit, {Key::Home, Key::Delete, Key::End, Key::Backspace, Key::Left});
+        Type(dialog, edit, L"x");
+        EXPECT_EQ(latitude.text, L"3x.");
+        EXPECT_EQ(edit.caret, 2u);
+
+        // The program rewrites the field: the caret stays inside the text.
+        HandleOf(&latitude)->SetWindowText(L"7");
+        Type(dialog, edit, L"1");
+        EXPECT_EQ(latitude.text, L"71");
+
+        // Enter moves on like Tab, and the field reports that it lost the focus.
+        Press(dialog, edit, {Key::Enter});
+        EXPECT_EQ(FocusId(dialog), 1014);
+        EXPECT_EQ(form.Count(EN_KILLFOCUS, 1012), 1);
+        // Coming back marks the text again; Backspace clears it.
+        Press(dialog, edit, {Key::BackTab, Key::Backspace});
+        EXPECT_EQ(latitude.text, L"");
+    });
+}
+
+TEST(DialogInput, TabSkipsHiddenAndDisabledControlsBothWays) {
+    CDialog form(102);
+    WhileOpen(form, [](Window& dialog) {
+        EditState edit;
+        HandleOf(&Control(dialog, 1014))->ShowWindow(SW_HIDE);
+        HandleOf(&Control(dialog, 1016))->EnableWindow(FALSE);
+        UserInput::Focus(Control(dialog, 1012));
+        Press(dialog, edit, {Key::Tab});
+        EXPECT_EQ(FocusId(dialog), 1018);
+        Press(dialog, edit, {Key::BackTab});
+        EXPECT_EQ(FocusId(dialog), 1012);
+    });
+}
+
+TEST(DialogInput, DropDownListOpensMovesPicksAndCloses) {
+    Recorder form(102);
+    WhileOpen(form, [&](Window& dialog) {
+        EditState edit;
+        Window& list = Control(dialog, 1034);
+        HandleOf(&list)->SendMessage(CB_SETCURSEL, 0);
+        UserInput::Focus(list);
+
+        Press(dialog, edit, {Key::Enter, Key::Down, Key::Down});
+        EXPECT_TRUE(list.dropped);
+        // Keys meant for the dialog wait until the list is closed.
+        Press(dialog, edit, {Key::F10, Key::F1});
+        EXPECT_FALSE(dialog.ended);
+        Press(dialog, edit, {Key::Enter});
+        EXPECT_FALSE(list.dropped);
+        EXPECT_EQ(list.selection, 2);
+        EXPECT_EQ(form.Count(CBN_CLOSEUP, 1034), 1);
+
+        Press(dialog, edit, {Key::F4, Key::End, Key::Escape});
+        EXPECT_FALSE(list.dropped);
+        EXPECT_EQ(list.selection, 2);
+        EXPECT_EQ(form.Count(CBN_CLOSEUP, 1034), 2);
+
+        HandleKey(dialog, edit, {Key::Char, L' '});
+        EXPECT_TRUE(list.dropped);
+        Press(dialog, edit, {Key::Up, Key::AltDown});
+        EXPECT_EQ(list.selection, 1);
+        Press(dialog, edit, {Key::AltDown, Key::Tab});
+        EXPECT_FALSE(list.dropped);
+        EXPECT_EQ(FocusId(dialog), 1042);
+        EXPECT_EQ(form.Count(CBN_CLOSEUP, 1034), 4);
+        EXPECT_EQ(form.Count(WM_HELP, 0), 0);
+    });
+}
+
+TEST(DialogInput, ListBoxKeysMoveTheSelectionAndEnterIsOk) {
+    CDialog chooser(134);
+    WhileOpen(chooser, [](Window& dialog) {
+        EditState edit;
+        Window& list = Control(dialog, 1047);
+        for (const wchar_t* name : {L"b.rte", L"A.rte", L"d.rte"}) {
+            HandleOf(&list)->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        }
+        UserInput::Focus(list);
+        Press(dialog, edit, {Key::Down});
+        EXPECT_EQ(list.selection, 0);
+        Press(dialog, edit, {Key::End, Key::Down});
+        EXPECT_EQ(list.selection, 2);
+        Press(dialog, edit, {Key::Up});
+        EXPECT_EQ(list.selection, 1);
+        Press(dialog, edit, {Key::Enter});
+        EXPECT_TRUE(dialog.ended);
+        EXPECT_EQ(dialog.result, IDOK);
+    });
+}
+
+TEST(DialogInput, ButtonsHelpOkAndCancelFromTheKeyboard) {
+    Recorder form(102);
+    WhileOpen(form, [&](Window& dialog) {
+        EditState edit;
+        UserInput::Focus(Control(dialog, 1018));
+        Press(dialog, edit, {Key::Enter});
+        HandleKey(dialog, edit, {Key::Char, L' '});
+        EXPECT_EQ(form.Count(BN_CLICKED, 1018), 2);
+        Press(dialog, edit, {Key::F1});
+        EXPECT_EQ(form.Count(WM_HELP, 0), 1);
+        Press(dialog, edit, {Key::F10});
+        EXPECT_EQ(dialog.result, IDOK);
+    });
+    CDialog language(130);
+    WhileOpen(language, [](Window& dialog) {
+        EditState edit;
+        UserInput::Focus(Control(dialog, 1045));
+        HandleKey(dialog, edit, {Key::Char, L' '});
+        EXPECT_EQ(Control(dialog, 1045).check, BST_CHECKED);
+        Press(dialog, edit, {Key::Escape});
+        EXPECT_EQ(dialog.result, IDCANCEL);
+    });
+    CDialog chooser(134);
+    WhileOpen(chooser, [](Window& dialog) {
+        // Without a focused control, Enter is OK.
+        EditState edit;
+        ChangeFocus(dialog, nullptr, false);
+        Press(dialog, edit, {Key::Enter});
+        EXPECT_EQ(dialog.result, IDOK);
+    });
+}
+
+TEST(DialogInput, ArrowsMoveWithinARadioGroupAndCheck) {
+    Recorder language(130);
+    WhileOpen(language, [&](Window& dialog) {
+        EditState edit;
+        Window& german = Control(dialog, 1045);
+        Window& english = Control(dialog, 1046);
+        UserInput::Focus(german);
+        Press(dialog, edit, {Key::Down});
+        EXPECT_EQ(FocusId(dialog), 1046);
+        EXPECT_EQ(english.check, BST_CHECKED);
+        EXPECT_EQ(german.check, BST_UNCHECKED);
+        EXPECT_EQ(language.Count(BN_CLICKED, 1046), 1);
+        // Around the end of the group; the OK button after it is another group.
+        Press(dialog, edit, {Key::Right});
+        EXPECT_EQ(FocusId(dialog), 1045);
+        EXPECT_EQ(german.check, BST_CHECKED);
+        Press(dialog, edit, {Key::Up, Key::Left});
+        EXPECT_EQ(FocusId(dialog), 1045);
+        EXPECT_EQ(language.Count(BN_CLICKED, 1045), 2);
+
+        // A disabled button is passed over; alone in its group, the arrows do nothing.
+        HandleOf(&english)->EnableWindow(FALSE);
+        Press(dialog, edit, {Key::Down, Key::Up});
+        EXPECT_EQ(FocusId(dialog), 1045);
+        EXPECT_EQ(language.Count(BN_CLICKED, 1045), 2);
+        // On a push button they do nothing either.
+        UserInput::Focus(Control(dialog, IDOK));
+        Press(dialog, edit, {Key::Down});
+        EXPECT_EQ(FocusId(dialog), IDOK);
+        EXPECT_FALSE(dialog.ended);
+    });
+}
+
+TEST(DialogInput, ClicksFocusPressPickAndUseTheTitleBar) {
+    Recorder form(102);
+    WhileOpen(form, [&](Window& dialog) {
+        EditState edit;
+        Window& latitude = Control(dialog, 1012);
+        HandleOf(&latitude)->SetWindowText(L"12");
+        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &latitude}, false);
+        EXPECT_EQ(FocusId(dialog), 1012);
+        Type(dialog, edit, L"3");
+        EXPECT_EQ(latitude.text, L"123");  // a click marks nothing
+
+        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &Control(dialog, 1026)}, false);
+        EXPECT_EQ(form.Count(EN_KILLFOCUS, 1012), 1);
+        EXPECT_EQ(form.Count(BN_CLICKED, 1026), 1);
+
+        Window& list = Control(dialog, 1034);
+        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &list}, false);
+        EXPECT_TRUE(list.dropped);
+        HandleClick(dialog, edit, {Hit::Kind::DropDownItem, {}, &list, 3}, false);
+        EXPECT_FALSE(list.dropped);
+        EXPECT_EQ(list.selection, 3);
+        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &list}, false);
+        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &Control(dialog, 1042)}, false);
+        EXPECT_FALSE(list.dropped);  // the click outside only closed the list
+        EXPECT_EQ(list.selection, 3);
+        EXPECT_EQ(form.Count(BN_CLICKED, 1042), 0);
+        EXPECT_EQ(form.Count(CBN_CLOSEUP, 1034), 2);
+
+        HandleClick(dialog, edit, {Hit::Kind::TitleButton, TitleButtonKind::Help}, false);
+        EXPECT_EQ(form.Count(WM_HELP, 0), 1);
+        HandleClick(dialog, edit, {Hit::Kind::TitleButton, TitleButtonKind::Close}, false);
+        EXPECT_EQ(dialog.result, IDCANCEL);
+    });
+    Recorder chooser(134);
+    WhileOpen(chooser, [&](Window& dialog) {
+        EditState edit;
+        Window& list = Control(dialog, 1047);
+        HandleOf(&list)->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"a.rte"));
+        HandleOf(&list)->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"b.rte"));
+        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &list, 1}, false);
+        EXPECT_EQ(list.selection, 1);
+        EXPECT_EQ(chooser.Count(LBN_DBLCLK, 1047), 0);
+        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &list, 0}, true);
+        EXPECT_EQ(list.selection, 0);
+        EXPECT_EQ(chooser.Count(LBN_DBLCLK, 1047), 1);
+    });
+}
+
+TEST(DialogInput, ClickedButtonIsNotPressedWhenTheFieldLeftTakesTheFocusBack) {
+    Recorder form(102);
+    WhileOpen(form, [&](Window& dialog) {
+        EditState edit;
+        Window& latitude = Control(dialog, 1012);
+        // As a field that fails its check does.
+        form.onNotify = [&](const Notification& n) {
+            if (n.code == EN_KILLFOCUS && n.id == 1012) {
+                ChangeFocus(dialog, &latitude, false);
+            }
+        };
+        UserInput::Focus(latitude);
+        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &Control(dialog, 1042)}, false);
+        EXPECT_EQ(FocusId(dialog), 1012);
+        EXPECT_EQ(form.Count(BN_CLICKED, 1042), 0);
+        form.onNotify = nullptr;
+    });
+}
+
+}  // namespace
