@@ -9,23 +9,19 @@
 
 #include "command_table.h"
 #include "engine/position_engine.h"
-#include "entry_fields.h"
+#include "entry/add_point.h"
+#include "entry/entry_fields.h"
+#include "field_arguments.h"
 #include "library_state.h"
-#include "services/host_path.h"
 #include "projection/utm_projection.h"
 #include "route/name_case.h"
-#include "route/route_file.h"
 #include "route/route_line.h"
 #include "route/route_point.h"
+#include "services/host_path.h"
 
 namespace {
 
 constexpr int kEnglish = 1;
-
-// What the entry form says when the engine cannot convert a grid position.
-constexpr const char* kGridRefused =
-    "grid position cannot be converted: check the zone (1 to 60), the hemisphere (N or S), the "
-    "northing (0 to 10000000) and the easting (100000 to 900000)";
 
 // Refusals that come without flags: non-finite numbers and those of the
 // entry form. Raw mode gives the flags 0 and "-" for each output.
@@ -157,7 +153,7 @@ Outcome ConvertOn(ArgumentReader& in, std::optional<DatumChoice> datum) {
         }
     });
     if (!taken) {
-        return Refused(in.mode(), kGridRefused, outputs);
+        return Refused(in.mode(), GridRefusedMessages[kEnglish], outputs);
     }
 
     ResultLine out(in.mode(), flags);
@@ -187,53 +183,60 @@ Outcome ConvertOnDatum(ArgumentReader& in) {
     return UsageError("DATUM must be WGE, EUR-7 or DHDN, not " + Quoted(datum));
 }
 
-// The line Add writes for NAME and the entry, without its line break; or why not.
-std::optional<Outcome> RouteLine(ArgumentReader& in, std::string& line) {
+// A named WGS 84 position in degrees, as Add writes it.
+struct NamedPoint {
+    CString name;
+    double latitude = 0.0;
+    double longitude = 0.0;
+};
+
+// The route point of NAME, FORMAT and its fields as the form's Add takes it,
+// refusing what the form refuses in the form's order; or why there is none.
+std::optional<Outcome> ReadRoutePoint(ArgumentReader& in, NamedPoint& point) {
     if (in.Remaining() < 2) {
         return UsageError("NAME, FORMAT and the fields of FORMAT expected");
     }
     // The name comes in the terminal's encoding; the line goes out in the
     // device's code page, as Add writes it.
-    CString name(HostBytesToWide(in.Text()));
+    point.name = CString(HostBytesToWide(in.Text()));
     CoordFormat format = Deg;
     EntryFields fields;
     if (const auto failed = ReadEntry(in, "FORMAT", in.Text(), format, fields, 1)) {
         return failed;
     }
     // As the form does when the name field is left.
-    NormaliseName(name);
-    if (name.IsEmpty()) {
-        return Refused(in.mode(), EmptyNameMessages[kEnglish], 1);
-    }
-    double latitude = 0.0;
-    double longitude = 0.0;
+    NormaliseName(point.name);
     bool taken = true;
     WithEngine([&](PositionEngine& engine) {
         taken = StoreFields(engine, format, fields);
-        engine.GetWgs84(latitude, longitude);
+        GetWgs84Degrees(engine, point.latitude, point.longitude);
     });
     if (!taken) {
-        return Refused(in.mode(), kGridRefused, 1);
+        return Refused(in.mode(), GridRefusedMessages[kEnglish], 1);
     }
-    // Add turns the engine's radians into degrees itself.
-    latitude *= AngleConstants::k180OverPi;
-    longitude *= AngleConstants::k180OverPi;
-    const std::optional<std::string> formatted = FormatRouteLine(name, latitude, longitude);
-    if (!formatted) {
-        return Refused(in.mode(), "NAME is too long", 1);
+    switch (CheckRoutePoint(point.name, point.latitude, point.longitude)) {
+        case PointRefusal::EmptyName:
+            return Refused(in.mode(), EmptyNameMessages[kEnglish], 1);
+        case PointRefusal::NotFinite:
+            return Refused(in.mode(), "the position is not a finite number", 1);
+        case PointRefusal::None:
+            break;
     }
-    line = *formatted;
-    line.pop_back();
     return std::nullopt;
 }
 
 Outcome Route(ArgumentReader& in) {
-    std::string line;
-    if (const auto failed = RouteLine(in, line)) {
+    NamedPoint point;
+    if (const auto failed = ReadRoutePoint(in, point)) {
         return *failed;
     }
+    std::optional<std::string> line = FormatRouteLine(point.name, point.latitude, point.longitude);
+    if (!line) {
+        return Refused(in.mode(), "NAME is too long", 1);
+    }
+    line->pop_back();  // the line break
     ResultLine out(in.mode(), 0);
-    out.Verbatim(line);
+    out.Verbatim(*line);
     return OutcomeFromFlags(0, out, {});
 }
 
@@ -242,12 +245,11 @@ Outcome Append(ArgumentReader& in) {
         return UsageError("FILE, NAME, FORMAT and the fields of FORMAT expected");
     }
     const std::filesystem::path file(in.Text());
-    std::string line;
-    if (const auto failed = RouteLine(in, line)) {
+    NamedPoint point;
+    if (const auto failed = ReadRoutePoint(in, point)) {
         return *failed;
     }
-    line.push_back('\n');
-    const AppendResult result = AppendToRouteFile(file, line);
+    const AppendResult result = AppendRoutePoint(file, point.name, point.latitude, point.longitude);
     if (!result.written) {
         return Refused(in.mode(),
                        "cannot append to " + Quoted(file.string()) + ": " + result.reason, 1);

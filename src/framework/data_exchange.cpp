@@ -3,27 +3,27 @@
 #include <optional>
 #include <string>
 
-#include "services/numbers.h"
 #include "framework/backend.h"
+#include "services/numbers.h"
 
 namespace {
 
-int g_language = 0;
+bool g_englishMessages = false;
 
 const wchar_t* NotANumberMessage() {
-    return g_language == 1 ? L"Please enter a number." : L"Bitte geben Sie eine Zahl ein.";
+    return g_englishMessages ? L"Please enter a number." : L"Bitte geben Sie eine Zahl ein.";
 }
 
 // A field of whole numbers says so: "53.5" is a number, and being asked for
 // one would not tell the user what is wrong with it.
 const wchar_t* NotAWholeNumberMessage() {
-    return g_language == 1 ? L"Please enter a whole number."
-                           : L"Bitte geben Sie eine ganze Zahl ein.";
+    return g_englishMessages ? L"Please enter a whole number."
+                             : L"Bitte geben Sie eine ganze Zahl ein.";
 }
 
 CString RangeMessage(const CString& low, const CString& high) {
     CString message;
-    if (g_language == 1) {
+    if (g_englishMessages) {
         message.Format(L"Please enter a number between %s and %s.", low.GetString(),
                        high.GetString());
     } else {
@@ -132,5 +132,5 @@ void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minValue, double 
 }
 
 void AfxSetMessageLanguage(int language) {
-    g_language = language;
+    g_englishMessages = language == kAfxEnglish;
 }

@@ -4,8 +4,8 @@
 // nothing. Numbers are read and written without regard to the locale.
 #pragma once
 
-#include "services/c_string.h"
 #include "framework/wnd.h"
+#include "services/c_string.h"
 
 class CDataExchange {
 public:
@@ -34,6 +34,9 @@ void DDX_Text(CDataExchange* pDX, int id, double& value);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue);
 void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minValue, double maxValue);
 
-// The language of the framework's messages: 0 German (also for unknown
-// values), 1 English. The program sets it whenever its language changes.
+// The languages of the framework's messages. Any value but English speaks
+// German, as a fresh framework does.
+constexpr int kAfxGerman = 0;
+constexpr int kAfxEnglish = 1;
+// The program sets it whenever its language changes.
 void AfxSetMessageLanguage(int language);

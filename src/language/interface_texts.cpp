@@ -15,14 +15,6 @@ constexpr const char* kFormatBytes[8] = {
 
 constexpr const char* kHemisphereBytes = "NSOWNSEW";
 
-constexpr const char* kGridRefusedBytes[2] = {
-    "Die Gitterposition kann nicht umgerechnet werden. Bitte Zone (1 bis 60), Halbkugel (N oder "
-    "S), Nordwert (0 bis 10000000) und Ostwert (100000 bis 900000) pr\xFC"
-    "fen.",
-    "The grid position cannot be converted. Please check the zone (1 to 60), the hemisphere (N "
-    "or S), the northing (0 to 10000000) and the easting (100000 to 900000).",
-};
-
 constexpr const char* kRouteFileFailedBytes[2] = {
     "Die Routendatei %s kann nicht geschrieben werden: %s. Der Punkt wurde nicht hinzugef\xFC"
     "gt.",
@@ -53,11 +45,6 @@ const std::array<CString, 8>& FormatTexts() {
 const CString& HemisphereLetters() {
     static const CString letters = FromAnsiCodePage(kHemisphereBytes);
     return letters;
-}
-
-const std::array<CString, 2>& GridRefusedMessages() {
-    static const auto texts = Widened(kGridRefusedBytes);
-    return texts;
 }
 
 const std::array<CString, 2>& RouteFileFailedMessages() {

@@ -6,12 +6,15 @@
 #include <array>
 #include <cstdint>
 
+#include "res/resource_ids.h"
 #include "services/c_string.h"
 
 enum UiLanguage : std::int32_t { German = 0, English = 1 };
 
 // The entry form's controls that LabelTexts labels, in table order.
-constexpr std::array<int, 8> kLabelControls = {1001, 1011, 1019, 1027, 1029, 1031, 1033, 1042};
+constexpr std::array<int, 8> kLabelControls = {IDC_NAME_LABEL,   IDC_LAT_LABEL,  IDC_LONG_LABEL,
+                                               IDC_NORTH_LABEL,  IDC_EAST_LABEL, IDC_ZONE_LABEL,
+                                               IDC_FORMAT_LABEL, IDC_ADD};
 
 // The texts are kept as Windows-1252 bytes and widened on first use.
 const std::array<CString, 16>& LabelTexts();
@@ -21,9 +24,7 @@ const std::array<CString, 8>& FormatTexts();
 // the latitude and 1 the longitude, and flag 1 means south or west.
 const CString& HemisphereLetters();
 
-// The messages of Add, German and English (element language). The engine
-// cannot convert the grid position of the UTM fields:
-const std::array<CString, 2>& GridRefusedMessages();
-// The route file cannot be written: a format taking the file's device path
-// and the reason, in this order, each as %s.
+// The message of Add when the route file cannot be written, German and
+// English (element language): a format taking the file's device path and the
+// reason, in this order, each as %s.
 const std::array<CString, 2>& RouteFileFailedMessages();

@@ -3,6 +3,10 @@
 #include "framework/data_exchange.h"
 #include "framework/font.h"
 #include "framework/win_app.h"
+#include "res/resource_ids.h"
+
+// The framework's messages follow the interface language by its number.
+static_assert(German == kAfxGerman && English == kAfxEnglish);
 
 int g_language = German;
 
@@ -10,7 +14,7 @@ int GetLanguage() {
     return g_language;
 }
 
-CLanguageDlg::CLanguageDlg(CWnd* parent) : CDialog(130, parent) {
+CLanguageDlg::CLanguageDlg(CWnd* parent) : CDialog(IDD_LANGUAGE, parent) {
     g_language = static_cast<int>(AfxGetApp()->GetProfileInt(L"Settings", L"Language", -1));
     if (g_language == -1 && DoModal() == IDCANCEL) {
         g_language = German;
@@ -28,8 +32,8 @@ CLanguageDlg::~CLanguageDlg() {
 
 void CLanguageDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, 1046, m_btnEnglish);
-    DDX_Control(pDX, 1045, m_btnGerman);
+    DDX_Control(pDX, IDC_ENGLISH, m_btnEnglish);
+    DDX_Control(pDX, IDC_GERMAN, m_btnGerman);
     DDX_Control(pDX, IDOK, m_btnOk);
 }
 
@@ -64,6 +68,6 @@ void CLanguageDlg::OnEnglish() {
 }
 
 BEGIN_MESSAGE_MAP(CLanguageDlg, CDialog)
-ON_BN_CLICKED(1045, &CLanguageDlg::OnGerman)
-ON_BN_CLICKED(1046, &CLanguageDlg::OnEnglish)
+ON_BN_CLICKED(IDC_GERMAN, &CLanguageDlg::OnGerman)
+ON_BN_CLICKED(IDC_ENGLISH, &CLanguageDlg::OnEnglish)
 END_MESSAGE_MAP()

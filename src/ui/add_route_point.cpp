@@ -1,13 +1,12 @@
 #include "ui/add_route_point.h"
 
+#include "entry/add_point.h"
+#include "framework/backend.h"
 #include "language/interface_texts.h"
+#include "route/route_point.h"
 #include "services/code_page.h"
 #include "services/device_files.h"
 #include "services/host_path.h"
-#include "framework/backend.h"
-#include "route/route_file.h"
-#include "route/route_line.h"
-#include "route/route_point.h"
 #include "ui/route_file_dlg.h"
 
 namespace {
@@ -28,15 +27,19 @@ void SayNotWritten(const CString& path, const std::string& reason, int language)
 }  // namespace
 
 int AddRoutePoint(const CString& name, double latitude, double longitude, int language) {
-    if (name.IsEmpty()) {
-        const std::wstring message = FromAnsiCodePage(EmptyNameMessages[MessageLanguage(language)]);
-        AfxMessageBox(message.c_str(), MB_OK);
-        return 0;
-    }
-    // The form stops at a number too large for a double and says so: there
-    // is no route point to choose a file for.
-    if (!IsFinitePosition(latitude, longitude)) {
-        return 0;
+    switch (CheckRoutePoint(name, latitude, longitude)) {
+        case PointRefusal::EmptyName: {
+            const std::wstring message =
+                FromAnsiCodePage(EmptyNameMessages[MessageLanguage(language)]);
+            AfxMessageBox(message.c_str(), MB_OK);
+            return 0;
+        }
+        // The form stops at a number too large for a double and says so:
+        // there is no route point to choose a file for.
+        case PointRefusal::NotFinite:
+            return 0;
+        case PointRefusal::None:
+            break;
     }
     CRouteFileDlg chooser;
     if (chooser.DoModal() != IDOK) {
@@ -51,12 +54,7 @@ int AddRoutePoint(const CString& name, double latitude, double longitude, int la
         SayNotWritten(path, "not on the storage card", language);
         return 0;
     }
-    const std::optional<std::string> line = FormatRouteLine(name, latitude, longitude);
-    if (!line) {
-        SayNotWritten(path, "the name is too long", language);
-        return 0;
-    }
-    const AppendResult result = AppendToRouteFile(file, *line);
+    const AppendResult result = AppendRoutePoint(file, name, latitude, longitude);
     if (!result.written) {
         SayNotWritten(path, result.reason, language);
         return 0;

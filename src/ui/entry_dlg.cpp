@@ -1,11 +1,14 @@
 #include "ui/entry_dlg.h"
 
-#include "language/interface_texts.h"
+#include "entry/add_point.h"
 #include "framework/backend.h"
 #include "framework/data_exchange.h"
 #include "framework/resource.h"
 #include "framework/win_app.h"
+#include "language/interface_texts.h"
+#include "res/resource_ids.h"
 #include "route/name_case.h"
+#include "services/code_page.h"
 #include "ui/add_route_point.h"
 
 namespace {
@@ -24,7 +27,7 @@ std::int32_t ReadHemisphere(const wchar_t* name) {
 
 }  // namespace
 
-CEntryDlg::CEntryDlg(CWnd* parent) : CDialog(102, parent) {
+CEntryDlg::CEntryDlg(CWnd* parent) : CDialog(IDD_ENTRY, parent) {
     m_nZone = 0;
     m_deg = {0.0, 0.0};
     m_min = {0.0, 0.0};
@@ -38,7 +41,7 @@ CEntryDlg::CEntryDlg(CWnd* parent) : CDialog(102, parent) {
     m_hemisphere[1] = ReadHemisphere(L"LongHemisphere");
     m_language = GetLanguage();
     AfxSetMessageLanguage(m_language);
-    m_hIcon = LoadIconW(128);
+    m_hIcon = LoadIconW(IDI_QUILLPOST);
     m_buttonFont.CreatePointFont(80, L"Courier");
 }
 
@@ -52,53 +55,53 @@ CEntryDlg::~CEntryDlg() {
 
 void CEntryDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, 1042, m_btnAdd);
-    DDX_Control(pDX, 1031, m_lblZone);
-    DDX_Control(pDX, 1027, m_lblNorth);
-    DDX_Control(pDX, 1001, m_lblName);
-    DDX_Control(pDX, 1025, m_lblLongSec);
-    DDX_Control(pDX, 1023, m_lblLongMin);
-    DDX_Control(pDX, 1021, m_lblLongDeg);
-    DDX_Control(pDX, 1019, m_lblLong);
-    DDX_Control(pDX, 1017, m_lblLatSec);
-    DDX_Control(pDX, 1015, m_lblLatMin);
-    DDX_Control(pDX, 1013, m_lblLatDeg);
-    DDX_Control(pDX, 1011, m_lblLat);
-    DDX_Control(pDX, 1033, m_lblFormat);
-    DDX_Control(pDX, 1029, m_lblEast);
-    DDX_Control(pDX, 1032, m_editZone);
-    DDX_Control(pDX, 1028, m_editNorth);
-    DDX_Control(pDX, 1024, m_editLongSec);
-    DDX_Control(pDX, 1022, m_editLongMin);
-    DDX_Control(pDX, 1020, m_editLongDeg);
-    DDX_Control(pDX, 1016, m_editLatSec);
-    DDX_Control(pDX, 1014, m_editLatMin);
-    DDX_Control(pDX, 1012, m_editLatDeg);
-    DDX_Control(pDX, 1030, m_editEast);
-    DDX_Control(pDX, 1026, m_btnLongHemisphere);
-    DDX_Control(pDX, 1018, m_btnLatHemisphere);
-    DDX_Control(pDX, 1034, m_cbFormat);
+    DDX_Control(pDX, IDC_ADD, m_btnAdd);
+    DDX_Control(pDX, IDC_ZONE_LABEL, m_lblZone);
+    DDX_Control(pDX, IDC_NORTH_LABEL, m_lblNorth);
+    DDX_Control(pDX, IDC_NAME_LABEL, m_lblName);
+    DDX_Control(pDX, IDC_LONG_SEC_SIGN, m_lblLongSec);
+    DDX_Control(pDX, IDC_LONG_MIN_SIGN, m_lblLongMin);
+    DDX_Control(pDX, IDC_LONG_DEG_SIGN, m_lblLongDeg);
+    DDX_Control(pDX, IDC_LONG_LABEL, m_lblLong);
+    DDX_Control(pDX, IDC_LAT_SEC_SIGN, m_lblLatSec);
+    DDX_Control(pDX, IDC_LAT_MIN_SIGN, m_lblLatMin);
+    DDX_Control(pDX, IDC_LAT_DEG_SIGN, m_lblLatDeg);
+    DDX_Control(pDX, IDC_LAT_LABEL, m_lblLat);
+    DDX_Control(pDX, IDC_FORMAT_LABEL, m_lblFormat);
+    DDX_Control(pDX, IDC_EAST_LABEL, m_lblEast);
+    DDX_Control(pDX, IDC_ZONE, m_editZone);
+    DDX_Control(pDX, IDC_NORTH, m_editNorth);
+    DDX_Control(pDX, IDC_LONG_SEC, m_editLongSec);
+    DDX_Control(pDX, IDC_LONG_MIN, m_editLongMin);
+    DDX_Control(pDX, IDC_LONG_DEG, m_editLongDeg);
+    DDX_Control(pDX, IDC_LAT_SEC, m_editLatSec);
+    DDX_Control(pDX, IDC_LAT_MIN, m_editLatMin);
+    DDX_Control(pDX, IDC_LAT_DEG, m_editLatDeg);
+    DDX_Control(pDX, IDC_EAST, m_editEast);
+    DDX_Control(pDX, IDC_LONG_HEMISPHERE, m_btnLongHemisphere);
+    DDX_Control(pDX, IDC_LAT_HEMISPHERE, m_btnLatHemisphere);
+    DDX_Control(pDX, IDC_FORMAT, m_cbFormat);
 
     // Signs are never typed: every range starts at 0, and the hemisphere
     // comes from the toggle buttons.
-    DDX_Text(pDX, 1002, m_strName);
-    DDX_Text(pDX, 1032, m_nZone);
+    DDX_Text(pDX, IDC_NAME, m_strName);
+    DDX_Text(pDX, IDC_ZONE, m_nZone);
     DDV_MinMaxInt(pDX, m_nZone, 0, 60);
-    DDX_Text(pDX, 1012, m_deg[0]);
+    DDX_Text(pDX, IDC_LAT_DEG, m_deg[0]);
     DDV_MinMaxDouble(pDX, m_deg[0], 0.0, 90.0);
-    DDX_Text(pDX, 1014, m_min[0]);
+    DDX_Text(pDX, IDC_LAT_MIN, m_min[0]);
     DDV_MinMaxDouble(pDX, m_min[0], 0.0, 60.0);
-    DDX_Text(pDX, 1016, m_sec[0]);
+    DDX_Text(pDX, IDC_LAT_SEC, m_sec[0]);
     DDV_MinMaxDouble(pDX, m_sec[0], 0.0, 60.0);
-    DDX_Text(pDX, 1020, m_deg[1]);
+    DDX_Text(pDX, IDC_LONG_DEG, m_deg[1]);
     DDV_MinMaxDouble(pDX, m_deg[1], 0.0, 180.0);
-    DDX_Text(pDX, 1022, m_min[1]);
+    DDX_Text(pDX, IDC_LONG_MIN, m_min[1]);
     DDV_MinMaxDouble(pDX, m_min[1], 0.0, 60.0);
-    DDX_Text(pDX, 1024, m_sec[1]);
+    DDX_Text(pDX, IDC_LONG_SEC, m_sec[1]);
     DDV_MinMaxDouble(pDX, m_sec[1], 0.0, 60.0);
-    DDX_Text(pDX, 1028, m_utm.northing);
+    DDX_Text(pDX, IDC_NORTH, m_utm.northing);
     DDV_MinMaxDouble(pDX, m_utm.northing, 0.0, 20000000.0);
-    DDX_Text(pDX, 1030, m_utm.easting);
+    DDX_Text(pDX, IDC_EAST, m_utm.easting);
     DDV_MinMaxDouble(pDX, m_utm.easting, 0.0, 900000.0);
 }
 
@@ -126,21 +129,7 @@ BOOL CEntryDlg::OnInitDialog() {
 
 CEntryDlg::Stored CEntryDlg::StoreEntry(CoordFormat format) {
     const bool read = UpdateData(TRUE) != FALSE;
-    bool taken = true;
-    switch (format) {
-        case Deg:
-            m_engine.SetFromDeg(m_sign, m_deg);
-            break;
-        case DegMin:
-            m_engine.SetFromDegMin(m_sign, m_deg, m_min);
-            break;
-        case DegMinSec:
-            m_engine.SetFromDegMinSec(m_sign, m_deg, m_min, m_sec);
-            break;
-        case UTM:
-            taken = m_engine.SetFromUtm(m_sign[0], m_nZone, m_utm);
-            break;
-    }
+    const bool taken = StoreFields(m_engine, format, Fields());
     if (!read) {
         return Stored::FieldRefused;
     }
@@ -148,24 +137,26 @@ CEntryDlg::Stored CEntryDlg::StoreEntry(CoordFormat format) {
 }
 
 void CEntryDlg::ShowEntry(CoordFormat format) {
-    switch (format) {
-        case Deg:
-            m_engine.GetDeg(m_sign, m_deg);
-            break;
-        case DegMin:
-            m_engine.GetDegMin(m_sign, m_deg, m_min);
-            break;
-        case DegMinSec:
-            m_engine.GetDegMinSec(m_sign, m_deg, m_min, m_sec);
-            break;
-        case UTM:
-            m_engine.GetUtm(m_sign[0], m_nZone, m_utm);
-            break;
-    }
+    EntryFields fields = Fields();
+    ShowFields(m_engine, format, fields);
+    TakeFields(fields);
     ShowHemisphereButton(m_btnLatHemisphere, 0);
     ShowHemisphereButton(m_btnLongHemisphere, 1);
     // Members the engine did not write keep what they held.
     UpdateData(FALSE);
+}
+
+EntryFields CEntryDlg::Fields() const {
+    return {m_sign, m_deg, m_min, m_sec, m_nZone, m_utm};
+}
+
+void CEntryDlg::TakeFields(const EntryFields& fields) {
+    m_sign = fields.sign;
+    m_deg = fields.degrees;
+    m_min = fields.minutes;
+    m_sec = fields.seconds;
+    m_nZone = fields.zone;
+    m_utm = fields.utm;
 }
 
 void CEntryDlg::ApplyLanguage() {
@@ -222,20 +213,20 @@ void CEntryDlg::OnCloseupFormat() {
 
 void CEntryDlg::OnKillFocusField(UINT id) {
     switch (id) {
-        case 1002:
+        case IDC_NAME:
             UpdateData(TRUE);
             NormaliseName(m_strName);
             UpdateData(FALSE);
             break;
-        case 1012:
-        case 1014:
-        case 1016:
-        case 1020:
-        case 1022:
-        case 1024:
-        case 1028:
-        case 1030:
-        case 1032:
+        case IDC_LAT_DEG:
+        case IDC_LAT_MIN:
+        case IDC_LAT_SEC:
+        case IDC_LONG_DEG:
+        case IDC_LONG_MIN:
+        case IDC_LONG_SEC:
+        case IDC_NORTH:
+        case IDC_EAST:
+        case IDC_ZONE:
             StoreEntry(m_format);
             break;
         default:
@@ -262,23 +253,22 @@ void CEntryDlg::OnAdd() {
         case Stored::FieldRefused:
             return;
         case Stored::GridRefused:
-            AfxMessageBox(GridRefusedMessages()[m_language], MB_OK);
+            AfxMessageBox(FromAnsiCodePage(GridRefusedMessages[m_language]).c_str(), MB_OK);
             return;
         case Stored::Taken:
             break;
     }
     double latitude = 0.0;
     double longitude = 0.0;
-    m_engine.GetWgs84(latitude, longitude);
-    AddRoutePoint(CString(m_strName), latitude * AngleConstants::k180OverPi,
-                  longitude * AngleConstants::k180OverPi, m_language);
+    GetWgs84Degrees(m_engine, latitude, longitude);
+    AddRoutePoint(CString(m_strName), latitude, longitude, m_language);
 }
 
 BEGIN_MESSAGE_MAP(CEntryDlg, CDialog)
 ON_WM_HELPINFO()
-ON_BN_CLICKED(1018, &CEntryDlg::OnToggleLatHemisphere)
-ON_BN_CLICKED(1026, &CEntryDlg::OnToggleLongHemisphere)
-ON_CBN_CLOSEUP(1034, &CEntryDlg::OnCloseupFormat)
-ON_BN_CLICKED(1042, &CEntryDlg::OnAdd)
-ON_CONTROL_RANGE(EN_KILLFOCUS, 1002, 1032, &CEntryDlg::OnKillFocusField)
+ON_BN_CLICKED(IDC_LAT_HEMISPHERE, &CEntryDlg::OnToggleLatHemisphere)
+ON_BN_CLICKED(IDC_LONG_HEMISPHERE, &CEntryDlg::OnToggleLongHemisphere)
+ON_CBN_CLOSEUP(IDC_FORMAT, &CEntryDlg::OnCloseupFormat)
+ON_BN_CLICKED(IDC_ADD, &CEntryDlg::OnAdd)
+ON_CONTROL_RANGE(EN_KILLFOCUS, IDC_NAME, IDC_ZONE, &CEntryDlg::OnKillFocusField)
 END_MESSAGE_MAP()

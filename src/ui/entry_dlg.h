@@ -7,11 +7,12 @@
 #include <array>
 #include <cstdint>
 
-#include "language/language_dlg.h"
 #include "engine/position_engine.h"
+#include "entry/entry_fields.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
 #include "framework/font.h"
+#include "language/language_dlg.h"
 #include "ui/form_layout.h"
 
 class CEntryDlg : public CDialog {
@@ -41,6 +42,9 @@ private:
     // Takes the engine's position in the format and writes every member to
     // the controls.
     void ShowEntry(CoordFormat format);
+    // The members behind the fields, and back.
+    EntryFields Fields() const;
+    void TakeFields(const EntryFields& fields);
     void ApplyLanguage();
     // axis 0 is the latitude, 1 the longitude. Refresh derives the sign from
     // the button and stores the entry; Show derives the button from the sign.

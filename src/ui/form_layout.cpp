@@ -2,13 +2,18 @@
 
 #include <initializer_list>
 
+#include "res/resource_ids.h"
+
 namespace FormLayout {
 
 namespace {
 
 // The latitude row's controls, then the longitude row's, column by column.
-constexpr int kEdits[2][3] = {{1012, 1014, 1016}, {1020, 1022, 1024}};
-constexpr int kSignsAndButtons[2][4] = {{1013, 1015, 1017, 1018}, {1021, 1023, 1025, 1026}};
+constexpr int kEdits[2][3] = {{IDC_LAT_DEG, IDC_LAT_MIN, IDC_LAT_SEC},
+                              {IDC_LONG_DEG, IDC_LONG_MIN, IDC_LONG_SEC}};
+constexpr int kSignsAndButtons[2][4] = {
+    {IDC_LAT_DEG_SIGN, IDC_LAT_MIN_SIGN, IDC_LAT_SEC_SIGN, IDC_LAT_HEMISPHERE},
+    {IDC_LONG_DEG_SIGN, IDC_LONG_MIN_SIGN, IDC_LONG_SEC_SIGN, IDC_LONG_HEMISPHERE}};
 
 RECT ClientRect(const CWnd& dialog, int id) {
     RECT rect;
@@ -44,13 +49,13 @@ Table ComputeLayout(const CWnd& dialog) {
         return rect.right - rect.left;
     };
     const auto left = [&](int id) { return ClientRect(dialog, id).left; };
-    const int wDeg = width(1012);
-    const int wMin = width(1014);
-    const int wSec = width(1016);
-    const int xDegSign = left(1013);
-    const int xMinSign = left(1015);
-    const int xSecSign = left(1017);
-    const int xButton = left(1018);
+    const int wDeg = width(IDC_LAT_DEG);
+    const int wMin = width(IDC_LAT_MIN);
+    const int wSec = width(IDC_LAT_SEC);
+    const int xDegSign = left(IDC_LAT_DEG_SIGN);
+    const int xMinSign = left(IDC_LAT_MIN_SIGN);
+    const int xSecSign = left(IDC_LAT_SEC_SIGN);
+    const int xButton = left(IDC_LAT_HEMISPHERE);
     const int gap = xButton - xSecSign;
     const int wDegWide = (wDeg * 44) / 16;
     const int wMinWide = (wMin * 32) / 16;
@@ -69,15 +74,21 @@ Table ComputeLayout(const CWnd& dialog) {
 
 void ApplyFormat(CWnd& dialog, const Table& table, CoordFormat format) {
     const bool utm = format == UTM;
-    Show(dialog, {1011, 1013, 1019, 1021, 1012, 1020, 1018, 1026}, !utm);
+    Show(dialog,
+         {IDC_LAT_LABEL, IDC_LAT_DEG_SIGN, IDC_LONG_LABEL, IDC_LONG_DEG_SIGN, IDC_LAT_DEG,
+          IDC_LONG_DEG, IDC_LAT_HEMISPHERE, IDC_LONG_HEMISPHERE},
+         !utm);
 
     // In UTM the latitude button is the UTM hemisphere toggle, above the zone.
-    SetLeft(dialog, 1018, ClientRect(dialog, 1032).left);
-    Show(dialog, {1018}, true);
-    Show(dialog, {1027, 1029, 1031, 1028, 1030, 1032}, utm);
+    SetLeft(dialog, IDC_LAT_HEMISPHERE, ClientRect(dialog, IDC_ZONE).left);
+    Show(dialog, {IDC_LAT_HEMISPHERE}, true);
+    Show(dialog, {IDC_NORTH_LABEL, IDC_EAST_LABEL, IDC_ZONE_LABEL, IDC_NORTH, IDC_EAST, IDC_ZONE},
+         utm);
 
-    Show(dialog, {1015, 1014, 1023, 1022}, format == DegMin || format == DegMinSec);
-    Show(dialog, {1017, 1016, 1025, 1024}, format == DegMinSec);
+    Show(dialog, {IDC_LAT_MIN_SIGN, IDC_LAT_MIN, IDC_LONG_MIN_SIGN, IDC_LONG_MIN},
+         format == DegMin || format == DegMinSec);
+    Show(dialog, {IDC_LAT_SEC_SIGN, IDC_LAT_SEC, IDC_LONG_SEC_SIGN, IDC_LONG_SEC},
+         format == DegMinSec);
 
     if (!utm) {
         for (const auto& row : kEdits) {
@@ -95,8 +106,9 @@ void ApplyFormat(CWnd& dialog, const Table& table, CoordFormat format) {
 }
 
 void SetTabOrder(CWnd& dialog) {
-    constexpr int kOrder[] = {1002, 1012, 1014, 1016, 1020, 1022,
-                              1024, 1028, 1030, 1032, 1018, 1026};
+    constexpr int kOrder[] = {IDC_NAME,     IDC_LAT_DEG,  IDC_LAT_MIN,        IDC_LAT_SEC,
+                              IDC_LONG_DEG, IDC_LONG_MIN, IDC_LONG_SEC,       IDC_NORTH,
+                              IDC_EAST,     IDC_ZONE,     IDC_LAT_HEMISPHERE, IDC_LONG_HEMISPHERE};
     const CWnd* after = &CWnd::wndTop;
     for (int id : kOrder) {
         CWnd* control = dialog.GetDlgItem(id);

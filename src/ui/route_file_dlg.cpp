@@ -1,13 +1,8 @@
 #include "ui/route_file_dlg.h"
 
-#include "services/device_files.h"
 #include "framework/data_exchange.h"
-
-namespace {
-
-constexpr int IDC_ROUTE_FILES = 1047;
-
-}  // namespace
+#include "res/resource_ids.h"
+#include "services/device_files.h"
 
 CRouteFileDlg::CRouteFileDlg(CWnd* parent) : CDialog(IDD, parent) {}
 

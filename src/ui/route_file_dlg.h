@@ -2,13 +2,14 @@
 // storage card and hands back the device path of the one the user picked.
 #pragma once
 
-#include "services/c_string.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "res/resource_ids.h"
+#include "services/c_string.h"
 
 class CRouteFileDlg : public CDialog {
 public:
-    static constexpr UINT IDD = 134;
+    static constexpr UINT IDD = IDD_ROUTE_FILE;
 
     explicit CRouteFileDlg(CWnd* parent = nullptr);
 

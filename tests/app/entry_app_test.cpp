@@ -6,8 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/position_engine.h"
-#include "support/headless/headless.h"
+#include "res/resource_ids.h"
 #include "res/resources.h"
+#include "support/headless/headless.h"
 #include "support/scratch_profile.h"
 
 namespace {
@@ -20,10 +21,10 @@ TEST(EntryApp, TheSecondStartOpensAsTheFirstEnded) {
     EXPECT_EQ(AfxGetApp(), &theApp);
     EXPECT_EQ(theApp.GetTitle(), L"Quillpost");
 
-    ui.OnDialog(130, [](HeadlessDialog& d) { d.Click(1045).Ok(); });
-    ui.OnDialog(102, [](HeadlessDialog& d) {
-        EXPECT_EQ(d.Text(1026), L"O");
-        d.Pick(1034, DegMinSec).Click(1018).Click(1026).Ok();
+    ui.OnDialog(IDD_LANGUAGE, [](HeadlessDialog& d) { d.Click(IDC_GERMAN).Ok(); });
+    ui.OnDialog(IDD_ENTRY, [](HeadlessDialog& d) {
+        EXPECT_EQ(d.Text(IDC_LONG_HEMISPHERE), L"O");
+        d.Pick(IDC_FORMAT, DegMinSec).Click(IDC_LAT_HEMISPHERE).Click(IDC_LONG_HEMISPHERE).Ok();
     });
     EXPECT_EQ(AfxWinMain(), 0);
     EXPECT_EQ(theApp.m_pMainWnd, nullptr);
@@ -32,16 +33,16 @@ TEST(EntryApp, TheSecondStartOpensAsTheFirstEnded) {
               "[Settings]\nLatHemisphere=1\nLongHemisphere=1\nFormat=2\nDatum=0\nLanguage=0\n");
 
     profile.Write(L"Datum", 1234567);
-    ui.OnDialog(102, [](HeadlessDialog& d) {
-        EXPECT_EQ(d.Selection(1034), DegMinSec);
-        EXPECT_TRUE(d.Visible(1016));
-        EXPECT_EQ(d.Text(1018), L"S");
-        EXPECT_EQ(d.Text(1026), L"W");
-        EXPECT_EQ(d.Text(1011), L"Breite");
+    ui.OnDialog(IDD_ENTRY, [](HeadlessDialog& d) {
+        EXPECT_EQ(d.Selection(IDC_FORMAT), DegMinSec);
+        EXPECT_TRUE(d.Visible(IDC_LAT_SEC));
+        EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"S");
+        EXPECT_EQ(d.Text(IDC_LONG_HEMISPHERE), L"W");
+        EXPECT_EQ(d.Text(IDC_LAT_LABEL), L"Breite");
         d.Cancel();
     });
     EXPECT_EQ(AfxWinMain(), 0);
-    EXPECT_THAT(ui.DialogsOpened(), ElementsAre(130, 102, 102));
+    EXPECT_THAT(ui.DialogsOpened(), ElementsAre(IDD_LANGUAGE, IDD_ENTRY, IDD_ENTRY));
     EXPECT_EQ(profile.Read(L"Datum"), 1234567);
     EXPECT_EQ(profile.Read(L"Format"), DegMinSec);
 }

@@ -7,8 +7,9 @@
 
 #include "app/entry_app.h"
 #include "engine/position_engine.h"
-#include "support/headless/headless.h"
+#include "res/resource_ids.h"
 #include "res/resources.h"
+#include "support/headless/headless.h"
 #include "support/scratch_dir.h"
 #include "support/unprivileged.h"
 
@@ -26,16 +27,16 @@ protected:
     // A start as on a fresh device: the language dialog offers English, then
     // the form opens in decimal degrees, north and east, and is cancelled.
     void ExpectFirstStart(Headless& headless) {
-        headless.OnDialog(130, [](HeadlessDialog& d) { d.Ok(); });
+        headless.OnDialog(IDD_LANGUAGE, [](HeadlessDialog& d) { d.Ok(); });
         ExpectForm(headless, L"Lat", Deg, L"N", L"E");
     }
     void ExpectForm(Headless& headless, const wchar_t* latitudeLabel, CoordFormat format,
                     const wchar_t* north, const wchar_t* east) {
-        headless.OnDialog(102, [=](HeadlessDialog& d) {
-            EXPECT_EQ(d.Text(1011), latitudeLabel);
-            EXPECT_EQ(d.Selection(1034), format);
-            EXPECT_EQ(d.Text(1018), north);
-            EXPECT_EQ(d.Text(1026), east);
+        headless.OnDialog(IDD_ENTRY, [=](HeadlessDialog& d) {
+            EXPECT_EQ(d.Text(IDC_LAT_LABEL), latitudeLabel);
+            EXPECT_EQ(d.Selection(IDC_FORMAT), format);
+            EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), north);
+            EXPECT_EQ(d.Text(IDC_LONG_HEMISPHERE), east);
             d.Cancel();
         });
     }
@@ -104,10 +105,10 @@ TEST_F(SettingsFaultTest, AReadOnlyFileIsUsedAndLeftAsItIs) {
         "[Settings]\nLatHemisphere=1\nLongHemisphere=0\nFormat=2\nDatum=0\nLanguage=1\n";
     WriteFileBytes(file, stored);
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    ui.OnDialog(102, [](HeadlessDialog& d) {
-        EXPECT_EQ(d.Selection(1034), DegMinSec);
-        EXPECT_EQ(d.Text(1018), L"S");
-        d.Pick(1034, UTM).Click(1018).Ok();
+    ui.OnDialog(IDD_ENTRY, [](HeadlessDialog& d) {
+        EXPECT_EQ(d.Selection(IDC_FORMAT), DegMinSec);
+        EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"S");
+        d.Pick(IDC_FORMAT, UTM).Click(IDC_LAT_HEMISPHERE).Ok();
     });
     EXPECT_EQ(AfxWinMain(), 0);
     EXPECT_EQ(ReadFileBytes(file), stored);
@@ -135,10 +136,10 @@ TEST_F(SettingsFaultTest, AFolderThatCannotBeWrittenEndsTheProgramNormally) {
     GiveToChild(file);  // the user's own file, in a folder the user may not change
     const int status = RunUnprivileged([&] {
         Headless child(QuillpostResources());
-        child.OnDialog(102, [](HeadlessDialog& d) {
-            EXPECT_EQ(d.Selection(1034), DegMin);
-            EXPECT_EQ(d.Text(1018), L"S");
-            d.Pick(1034, UTM).Cancel();  // a change that cannot be kept
+        child.OnDialog(IDD_ENTRY, [](HeadlessDialog& d) {
+            EXPECT_EQ(d.Selection(IDC_FORMAT), DegMin);
+            EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"S");
+            d.Pick(IDC_FORMAT, UTM).Cancel();  // a change that cannot be kept
         });
         return AfxWinMain();
     });

@@ -418,6 +418,11 @@ TEST(QuillpostGeo, RouteAndAppendWriteTheLineAddWrites) {
     EXPECT_EQ(empty.status, 1);
     EXPECT_EQ(empty.err, "quillpost-geo: The Name must not be empty!\n");
     EXPECT_EQ(Geo({"--raw", "route", "", "deg", "1", "N", "1", "E"}).out, "0x0000 -\n");
+    // Add's order and words: a grid position the engine refuses comes before the name.
+    EXPECT_EQ(Geo({"route", "", "utm", "0", "N", "5933912", "565591"}).err,
+              "quillpost-geo: The grid position cannot be converted. Please check the zone (1 to "
+              "60), the hemisphere (N or S), the northing (0 to 10000000) and the easting (100000 "
+              "to 900000).\n");
     const ProcessResult missing =
         Geo({"append", (dir / "no" / "such.rte").string(), "a", "deg", "1", "N", "1", "E"});
     EXPECT_EQ(missing.status, 1);

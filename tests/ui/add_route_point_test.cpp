@@ -5,8 +5,9 @@
 
 #include <cmath>
 
-#include "support/headless/headless.h"
+#include "res/resource_ids.h"
 #include "res/resources.h"
+#include "support/headless/headless.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -14,7 +15,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr int kList = 1047;
 constexpr double kHomeLatitude = 53.5;
 constexpr double kHomeLongitude = 10.0;
 const std::string kHomeLine = "[Home||][0][10]|10.000000,53.500000||10.000000|53.500000|\r\n";
@@ -27,7 +27,8 @@ protected:
     std::filesystem::path routes = card / "MN6/Settings/Routes";
 
     void Choose(int index) {
-        ui.OnDialog(134, [index](HeadlessDialog& d) { d.Select(kList, index).Ok(); });
+        ui.OnDialog(IDD_ROUTE_FILE,
+                    [index](HeadlessDialog& d) { d.Select(IDC_ROUTE_FILES, index).Ok(); });
     }
 };
 
@@ -55,8 +56,8 @@ TEST_F(AddRoutePointTest, TwoAddsAppendTwoLinesToTheChosenFile) {
 
 TEST_F(AddRoutePointTest, NoChoiceWritesNothingAndSaysNothing) {
     WriteFileBytes(routes / "a.rte", "x\n");
-    ui.OnDialog(134, [](HeadlessDialog& d) { d.Select(kList, 0).Cancel(); });
-    ui.OnDialog(134, [](HeadlessDialog& d) { d.Ok(); });
+    ui.OnDialog(IDD_ROUTE_FILE, [](HeadlessDialog& d) { d.Select(IDC_ROUTE_FILES, 0).Cancel(); });
+    ui.OnDialog(IDD_ROUTE_FILE, [](HeadlessDialog& d) { d.Ok(); });
     EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
     EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
     EXPECT_EQ(ReadFileBytes(routes / "a.rte"), "x\n");

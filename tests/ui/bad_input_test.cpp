@@ -7,9 +7,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "support/headless/headless.h"
 #include "framework/win_app.h"
+#include "res/resource_ids.h"
 #include "res/resources.h"
+#include "support/headless/headless.h"
 #include "support/scratch_profile.h"
 #include "ui/entry_dlg.h"
 
@@ -29,9 +30,15 @@ struct NumberField {
 };
 
 const NumberField kNumberFields[] = {
-    {1012, DegMinSec, false, 90.0},  {1014, DegMinSec, false, 60.0}, {1016, DegMinSec, false, 60.0},
-    {1020, DegMinSec, false, 180.0}, {1022, DegMinSec, false, 60.0}, {1024, DegMinSec, false, 60.0},
-    {1028, UTM, false, 20000000.0},  {1030, UTM, false, 900000.0},   {1032, UTM, true, 60.0},
+    {IDC_LAT_DEG, DegMinSec, false, 90.0},
+    {IDC_LAT_MIN, DegMinSec, false, 60.0},
+    {IDC_LAT_SEC, DegMinSec, false, 60.0},
+    {IDC_LONG_DEG, DegMinSec, false, 180.0},
+    {IDC_LONG_MIN, DegMinSec, false, 60.0},
+    {IDC_LONG_SEC, DegMinSec, false, 60.0},
+    {IDC_NORTH, UTM, false, 20000000.0},
+    {IDC_EAST, UTM, false, 900000.0},
+    {IDC_ZONE, UTM, true, 60.0},
 };
 
 std::wstring Wide(const char* text) {
@@ -86,7 +93,7 @@ protected:
     }
 
     void RunForm(Headless::Script script) {
-        ui.OnDialog(102, std::move(script));
+        ui.OnDialog(IDD_ENTRY, std::move(script));
         CEntryDlg form;
         form.DoModal();
     }
@@ -102,7 +109,7 @@ protected:
 TEST_F(BadInputTest, EveryNumberFieldAnswersEveryInputClearly) {
     RunForm([&](HeadlessDialog& d) {
         for (const CoordFormat format : {DegMinSec, UTM}) {
-            d.Pick(1034, format);
+            d.Pick(IDC_FORMAT, format);
             for (const NumberField& field : kNumberFields) {
                 if (field.shownIn != format) {
                     continue;
@@ -135,30 +142,38 @@ TEST_F(BadInputTest, EveryNumberFieldAnswersEveryInputClearly) {
 TEST_F(BadInputTest, ARefusedNumberNeverReachesTheRouteFile) {
     WriteFileBytes(route, "");
     RunForm([&](HeadlessDialog& d) {
-        d.Type(1002, L"Far").Type(1012, L"1e400").Click(1042).Type(1012, L"0").Leave();
-        d.Type(1020, L"1e400").Click(1042).Type(1020, L"0").Leave();
-        d.Pick(1034, UTM).Type(1028, L"1e400").Click(1042).Type(1028, L"0").Leave();
-        d.Pick(1034, Deg).Type(1012, L"95").Click(1042);
+        d.Type(IDC_NAME, L"Far")
+            .Type(IDC_LAT_DEG, L"1e400")
+            .Click(IDC_ADD)
+            .Type(IDC_LAT_DEG, L"0")
+            .Leave();
+        d.Type(IDC_LONG_DEG, L"1e400").Click(IDC_ADD).Type(IDC_LONG_DEG, L"0").Leave();
+        d.Pick(IDC_FORMAT, UTM)
+            .Type(IDC_NORTH, L"1e400")
+            .Click(IDC_ADD)
+            .Type(IDC_NORTH, L"0")
+            .Leave();
+        d.Pick(IDC_FORMAT, Deg).Type(IDC_LAT_DEG, L"95").Click(IDC_ADD);
         EXPECT_EQ(ui.TakeMessageBoxes().size(), 4u);
         d.Cancel();
     });
-    EXPECT_THAT(ui.DialogsOpened(), ElementsAre(102));
+    EXPECT_THAT(ui.DialogsOpened(), ElementsAre(IDD_ENTRY));
     EXPECT_EQ(ReadFileBytes(route), "");
 }
 
 TEST_F(BadInputTest, NamesAreWrittenOnOneLineWhateverTheyHold) {
     WriteFileBytes(route, "");
     for (int i = 0; i < 3; ++i) {
-        ui.OnDialog(134, [](HeadlessDialog& d) { d.Select(1047, 0).Ok(); });
+        ui.OnDialog(IDD_ROUTE_FILE, [](HeadlessDialog& d) { d.Select(IDC_ROUTE_FILES, 0).Ok(); });
     }
     const std::wstring longName(1000, L'x');
     RunForm([&](HeadlessDialog& d) {
-        d.Type(1002, longName).Leave();
-        EXPECT_EQ(d.Text(1002), std::wstring(1000, L'X'));
-        d.Click(1042);
+        d.Type(IDC_NAME, longName).Leave();
+        EXPECT_EQ(d.Text(IDC_NAME), std::wstring(1000, L'X'));
+        d.Click(IDC_ADD);
         // Polish, Greek, Chinese and a character beyond the 16-bit plane.
-        d.Type(1002, L"\u0141\u00f3d\u017a \u03a9 \u4e2d \U0001F600").Click(1042);
-        d.Type(1002, L"   ").Click(1042);  // blanks are a name, not an empty one
+        d.Type(IDC_NAME, L"\u0141\u00f3d\u017a \u03a9 \u4e2d \U0001F600").Click(IDC_ADD);
+        d.Type(IDC_NAME, L"   ").Click(IDC_ADD);  // blanks are a name, not an empty one
         d.Cancel();
     });
     EXPECT_THAT(ui.MessageBoxes(), IsEmpty());

@@ -6,10 +6,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/headless/headless.h"
 #include "framework/user_input.h"
 #include "framework/win_app.h"
+#include "res/resource_ids.h"
 #include "res/resources.h"
+#include "support/headless/headless.h"
 #include "support/scratch_profile.h"
 
 namespace {
@@ -42,13 +43,13 @@ protected:
 
     // Runs the form with the script; destroying the form writes the settings.
     void RunForm(Headless::Script script) {
-        ui.OnDialog(102, std::move(script));
+        ui.OnDialog(IDD_ENTRY, std::move(script));
         CEntryDlg form;
         form.DoModal();
     }
     // The next Add appends to the route file.
     void ChooseRoute() {
-        ui.OnDialog(134, [](HeadlessDialog& d) { d.Select(1047, 0).Ok(); });
+        ui.OnDialog(IDD_ROUTE_FILE, [](HeadlessDialog& d) { d.Select(IDC_ROUTE_FILES, 0).Ok(); });
     }
 
     ScratchProfile profile;
@@ -69,45 +70,47 @@ TEST_F(EntryFormTest, AFreshStartAsksTheLanguageFirst) {
     for (const Start start :
          {Start{true, English, L"Lat", L"E"}, {false, German, L"Breite", L"O"}}) {
         std::filesystem::remove(profile.File());
-        ui.OnDialog(130, [&](HeadlessDialog& d) { start.ok ? d.Ok() : d.Cancel(); });
+        ui.OnDialog(IDD_LANGUAGE, [&](HeadlessDialog& d) { start.ok ? d.Ok() : d.Cancel(); });
         ChooseRoute();
         RunForm([&](HeadlessDialog& d) {
-            EXPECT_EQ(d.Text(1011), start.latitudeLabel);
-            EXPECT_EQ(d.Selection(1034), Deg);
-            for (int field : {1012, 1014, 1016, 1020, 1022, 1024, 1028, 1030, 1032}) {
+            EXPECT_EQ(d.Text(IDC_LAT_LABEL), start.latitudeLabel);
+            EXPECT_EQ(d.Selection(IDC_FORMAT), Deg);
+            for (int field : {IDC_LAT_DEG, IDC_LAT_MIN, IDC_LAT_SEC, IDC_LONG_DEG, IDC_LONG_MIN,
+                              IDC_LONG_SEC, IDC_NORTH, IDC_EAST, IDC_ZONE}) {
                 EXPECT_EQ(d.Text(field), L"0") << field;
             }
-            EXPECT_EQ(d.Text(1002), L"");
-            EXPECT_EQ(d.Text(1018), L"N");
-            EXPECT_EQ(d.Text(1026), start.east);
-            EXPECT_EQ(d.Font(1026), (FontInfo{L"Courier", 80}));
-            EXPECT_EQ(d.Focus(), 1002);
-            EXPECT_EQ(d.Icon(ICON_BIG)->id, 128);
-            EXPECT_EQ(d.Icon(ICON_SMALL)->id, 128);
+            EXPECT_EQ(d.Text(IDC_NAME), L"");
+            EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"N");
+            EXPECT_EQ(d.Text(IDC_LONG_HEMISPHERE), start.east);
+            EXPECT_EQ(d.Font(IDC_LONG_HEMISPHERE), (FontInfo{L"Courier", 80}));
+            EXPECT_EQ(d.Focus(), IDC_NAME);
+            EXPECT_EQ(d.Icon(ICON_BIG)->id, IDI_QUILLPOST);
+            EXPECT_EQ(d.Icon(ICON_SMALL)->id, IDI_QUILLPOST);
             const RECT window = d.WindowRect();
             EXPECT_EQ(window.left, (640 - (window.right - window.left)) / 2);
             EXPECT_EQ(window.top, 10);
             EXPECT_TRUE(d.Topmost());
-            d.Type(1002, L"Zero").Click(1042).Cancel();  // the engine holds 0, 0
+            d.Type(IDC_NAME, L"Zero").Click(IDC_ADD).Cancel();  // the engine holds 0, 0
         });
         EXPECT_EQ(profile.Read(L"Language"), start.language);
     }
-    EXPECT_THAT(ui.DialogsOpened(), ElementsAre(130, 102, 134, 130, 102, 134));
+    EXPECT_THAT(ui.DialogsOpened(), ElementsAre(IDD_LANGUAGE, IDD_ENTRY, IDD_ROUTE_FILE,
+                                                IDD_LANGUAGE, IDD_ENTRY, IDD_ROUTE_FILE));
     EXPECT_EQ(ReadFileBytes(route),
               Line("ZERO", "0.000000", "0.000000") + Line("ZERO", "0.000000", "0.000000"));
 }
 
 TEST_F(EntryFormTest, TheHemisphereAndTheValueSurviveAChangeOfFormat) {
     RunForm([](HeadlessDialog& d) {
-        d.Type(1012, L"53.5").Leave().Click(1018);
-        EXPECT_EQ(d.Text(1018), L"S");
-        d.Pick(1034, DegMin);
-        EXPECT_EQ(d.Text(1012), L"53");
-        EXPECT_EQ(d.Text(1014), L"30");
-        EXPECT_EQ(d.Text(1018), L"S");
-        d.Pick(1034, Deg);
-        EXPECT_EQ(d.Text(1012), L"53.5");
-        EXPECT_EQ(d.Text(1018), L"S");
+        d.Type(IDC_LAT_DEG, L"53.5").Leave().Click(IDC_LAT_HEMISPHERE);
+        EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"S");
+        d.Pick(IDC_FORMAT, DegMin);
+        EXPECT_EQ(d.Text(IDC_LAT_DEG), L"53");
+        EXPECT_EQ(d.Text(IDC_LAT_MIN), L"30");
+        EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"S");
+        d.Pick(IDC_FORMAT, Deg);
+        EXPECT_EQ(d.Text(IDC_LAT_DEG), L"53.5");
+        EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"S");
         d.Ok();
     });
     EXPECT_EQ(profile.Read(L"LatHemisphere"), 1);
@@ -116,20 +119,23 @@ TEST_F(EntryFormTest, TheHemisphereAndTheValueSurviveAChangeOfFormat) {
 
 TEST_F(EntryFormTest, UtmShowsASouthernPositionWithItsButtonAtTheZone) {
     RunForm([](HeadlessDialog& d) {
-        d.Type(1012, L"33.9").Type(1020, L"18.4").Click(1018).Pick(1034, UTM);
-        EXPECT_TRUE(d.Visible(1018));
-        EXPECT_EQ(d.Rect(1018).left, d.Rect(1032).left);
-        EXPECT_EQ(d.Rect(1018).top, d.Rect(1028).top);
-        EXPECT_EQ(d.Text(1018), L"S");
-        EXPECT_FALSE(d.Visible(1026));
+        d.Type(IDC_LAT_DEG, L"33.9")
+            .Type(IDC_LONG_DEG, L"18.4")
+            .Click(IDC_LAT_HEMISPHERE)
+            .Pick(IDC_FORMAT, UTM);
+        EXPECT_TRUE(d.Visible(IDC_LAT_HEMISPHERE));
+        EXPECT_EQ(d.Rect(IDC_LAT_HEMISPHERE).left, d.Rect(IDC_ZONE).left);
+        EXPECT_EQ(d.Rect(IDC_LAT_HEMISPHERE).top, d.Rect(IDC_NORTH).top);
+        EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"S");
+        EXPECT_FALSE(d.Visible(IDC_LONG_HEMISPHERE));
         // GeographicLib: 34s 259583.222 6245888.045
-        EXPECT_EQ(d.Text(1032), L"34");
-        EXPECT_EQ(d.Text(1028), L"6245888");
-        EXPECT_EQ(d.Text(1030), L"259583");
-        d.Pick(1034, Deg);  // back from whole metres
-        EXPECT_EQ(d.Text(1012), L"33.9");
-        EXPECT_EQ(d.Text(1020), L"18.399998");
-        EXPECT_EQ(d.Text(1018), L"S");
+        EXPECT_EQ(d.Text(IDC_ZONE), L"34");
+        EXPECT_EQ(d.Text(IDC_NORTH), L"6245888");
+        EXPECT_EQ(d.Text(IDC_EAST), L"259583");
+        d.Pick(IDC_FORMAT, Deg);  // back from whole metres
+        EXPECT_EQ(d.Text(IDC_LAT_DEG), L"33.9");
+        EXPECT_EQ(d.Text(IDC_LONG_DEG), L"18.399998");
+        EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"S");
         d.Cancel();
     });
 }
@@ -138,21 +144,21 @@ TEST_F(EntryFormTest, UtmShowsASouthernPositionWithItsButtonAtTheZone) {
 // leaves it, which says it again, and does nothing more.
 TEST_F(EntryFormTest, ABadFieldKeepsTheFocusUntilCorrected) {
     RunForm([&](HeadlessDialog& d) {
-        d.Pick(1034, DegMin).Type(1014, L"70").Leave();
+        d.Pick(IDC_FORMAT, DegMin).Type(IDC_LAT_MIN, L"70").Leave();
         EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kMinutesRange));
-        EXPECT_EQ(d.Focus(), 1014);
-        d.Pick(1034, Deg).Click(1026).Click(1042);
+        EXPECT_EQ(d.Focus(), IDC_LAT_MIN);
+        d.Pick(IDC_FORMAT, Deg).Click(IDC_LONG_HEMISPHERE).Click(IDC_ADD);
         EXPECT_THAT(ui.TakeMessageBoxes(),
                     ElementsAre(kMinutesRange, kMinutesRange, kMinutesRange));
-        EXPECT_EQ(d.Selection(1034), DegMin);
-        EXPECT_EQ(d.Text(1026), L"E");
-        EXPECT_EQ(d.Focus(), 1014);
-        d.Type(1014, L"10").Pick(1034, Deg);
-        EXPECT_EQ(d.Text(1012), L"0.166667");
+        EXPECT_EQ(d.Selection(IDC_FORMAT), DegMin);
+        EXPECT_EQ(d.Text(IDC_LONG_HEMISPHERE), L"E");
+        EXPECT_EQ(d.Focus(), IDC_LAT_MIN);
+        d.Type(IDC_LAT_MIN, L"10").Pick(IDC_FORMAT, Deg);
+        EXPECT_EQ(d.Text(IDC_LAT_DEG), L"0.166667");
         d.Ok();
         EXPECT_THAT(ui.TakeMessageBoxes(), IsEmpty());
     });
-    EXPECT_THAT(ui.DialogsOpened(), ElementsAre(102));
+    EXPECT_THAT(ui.DialogsOpened(), ElementsAre(IDD_ENTRY));
 }
 
 // 95 degrees is no position: no click gets past the field, and Add itself
@@ -160,17 +166,17 @@ TEST_F(EntryFormTest, ABadFieldKeepsTheFocusUntilCorrected) {
 // field being left first.
 TEST_F(EntryFormTest, AnOutOfRangeLatitudeIsReportedAndNeverAdded) {
     RunForm([&](HeadlessDialog& d) {
-        d.Type(1002, L"Far").Type(1012, L"95").Leave();
+        d.Type(IDC_NAME, L"Far").Type(IDC_LAT_DEG, L"95").Leave();
         EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kLatitudeRange));
-        d.Click(1042);
+        d.Click(IDC_ADD);
         EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kLatitudeRange));
-        UserInput::Press(*FindChild(*d.Dialog().m_hWnd, 1042));
+        UserInput::Press(*FindChild(*d.Dialog().m_hWnd, IDC_ADD));
         EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kLatitudeRange));
         d.Ok();  // the title-bar OK keeps the form open
         EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kLatitudeRange));
         d.Cancel();
     });
-    EXPECT_THAT(ui.DialogsOpened(), ElementsAre(102));
+    EXPECT_THAT(ui.DialogsOpened(), ElementsAre(IDD_ENTRY));
     EXPECT_EQ(ReadFileBytes(route), "");
 }
 
@@ -180,45 +186,53 @@ TEST_F(EntryFormTest, AnOutOfRangeLatitudeIsReportedAndNeverAdded) {
 TEST_F(EntryFormTest, ARefusedGridPositionIsSaidAndNeverAdded) {
     ChooseRoute();
     RunForm([&](HeadlessDialog& d) {
-        d.Type(1002, L"Grid").Type(1012, L"53.5").Type(1020, L"10").Pick(1034, UTM);
-        EXPECT_EQ(d.Text(1030), L"566332");
-        d.Type(1030, L"56633").Leave();  // leaving says nothing: the fields are in range
+        d.Type(IDC_NAME, L"Grid")
+            .Type(IDC_LAT_DEG, L"53.5")
+            .Type(IDC_LONG_DEG, L"10")
+            .Pick(IDC_FORMAT, UTM);
+        EXPECT_EQ(d.Text(IDC_EAST), L"566332");
+        d.Type(IDC_EAST, L"56633").Leave();  // leaving says nothing: the fields are in range
         EXPECT_THAT(ui.TakeMessageBoxes(), IsEmpty());
-        d.Click(1042);
+        d.Click(IDC_ADD);
         EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(kGridRefused));
-        ui.OnDialog(130, [](HeadlessDialog& language) { language.Click(1045).Ok(); });
-        d.Help().Click(1042);
+        ui.OnDialog(IDD_LANGUAGE,
+                    [](HeadlessDialog& language) { language.Click(IDC_GERMAN).Ok(); });
+        d.Help().Click(IDC_ADD);
         EXPECT_THAT(ui.TakeMessageBoxes(),
                     ElementsAre(L"Die Gitterposition kann nicht umgerechnet werden. Bitte Zone (1 "
                                 L"bis 60), Halbkugel (N oder S), Nordwert (0 bis 10000000) und "
                                 L"Ostwert (100000 bis 900000) pr\u00fcfen."));
         EXPECT_EQ(ReadFileBytes(route), "");
-        EXPECT_THAT(ui.DialogsOpened(), ElementsAre(102, 130));
-        d.Type(1030, L"566332").Click(1042).Cancel();
+        EXPECT_THAT(ui.DialogsOpened(), ElementsAre(IDD_ENTRY, IDD_LANGUAGE));
+        d.Type(IDC_EAST, L"566332").Click(IDC_ADD).Cancel();
     });
     EXPECT_EQ(ReadFileBytes(route), Line("GRID", "10.000007", "53.499999"));
 }
 
 TEST_F(EntryFormTest, LeavingTheNameUpperCasesItAndRewritesTheNumbers) {
     RunForm([](HeadlessDialog& d) {
-        d.Type(1012, L"53.500").Type(1020, L"010.2500").Type(1002, L"h\u00e4uschen stra\u00dfe");
-        EXPECT_EQ(d.Text(1012), L"53.500");  // leaving a number field rewrites nothing
+        d.Type(IDC_LAT_DEG, L"53.500")
+            .Type(IDC_LONG_DEG, L"010.2500")
+            .Type(IDC_NAME, L"h\u00e4uschen stra\u00dfe");
+        EXPECT_EQ(d.Text(IDC_LAT_DEG), L"53.500");  // leaving a number field rewrites nothing
         d.Leave();
-        EXPECT_EQ(d.Text(1002), L"H\u00c4USCHEN STRA\u00dfE");
-        EXPECT_EQ(d.Text(1012), L"53.5");
-        EXPECT_EQ(d.Text(1020), L"10.25");
-        d.Type(1002, L"\u0153uvre \u00ff \u0161").Leave();
-        EXPECT_EQ(d.Text(1002), L"\u0152UVRE \u0178 \u0160");
+        EXPECT_EQ(d.Text(IDC_NAME), L"H\u00c4USCHEN STRA\u00dfE");
+        EXPECT_EQ(d.Text(IDC_LAT_DEG), L"53.5");
+        EXPECT_EQ(d.Text(IDC_LONG_DEG), L"10.25");
+        d.Type(IDC_NAME, L"\u0153uvre \u00ff \u0161").Leave();
+        EXPECT_EQ(d.Text(IDC_NAME), L"\u0152UVRE \u0178 \u0160");
         d.Cancel();
     });
 }
 
 TEST_F(EntryFormTest, ClosingTheListUnchangedRoundsToTheShownDecimals) {
     RunForm([](HeadlessDialog& d) {
-        d.Type(1012, L"53.12345678").Type(1020, L"10.12345649").CloseList(1034);
-        EXPECT_EQ(d.Selection(1034), Deg);
-        EXPECT_EQ(d.Text(1012), L"53.123457");
-        EXPECT_EQ(d.Text(1020), L"10.123456");
+        d.Type(IDC_LAT_DEG, L"53.12345678")
+            .Type(IDC_LONG_DEG, L"10.12345649")
+            .CloseList(IDC_FORMAT);
+        EXPECT_EQ(d.Selection(IDC_FORMAT), Deg);
+        EXPECT_EQ(d.Text(IDC_LAT_DEG), L"53.123457");
+        EXPECT_EQ(d.Text(IDC_LONG_DEG), L"10.123456");
         d.Cancel();
     });
 }
@@ -228,14 +242,15 @@ TEST_F(EntryFormTest, ClosingTheListUnchangedRoundsToTheShownDecimals) {
 TEST_F(EntryFormTest, AStoredUtmFormatOpensInUtmWithZeros) {
     profile.Write(L"Format", UTM);
     RunForm([&](HeadlessDialog& d) {
-        EXPECT_EQ(d.Selection(1034), UTM);
-        EXPECT_FALSE(d.Visible(1012));
-        EXPECT_EQ(d.Rect(1018).left, d.Rect(1032).left);
-        EXPECT_THAT(d.TabOrder(), ElementsAre(1002, 1028, 1030, 1032, 1018, 1034, 1042));
-        for (int field : {1028, 1030, 1032}) {
+        EXPECT_EQ(d.Selection(IDC_FORMAT), UTM);
+        EXPECT_FALSE(d.Visible(IDC_LAT_DEG));
+        EXPECT_EQ(d.Rect(IDC_LAT_HEMISPHERE).left, d.Rect(IDC_ZONE).left);
+        EXPECT_THAT(d.TabOrder(), ElementsAre(IDC_NAME, IDC_NORTH, IDC_EAST, IDC_ZONE,
+                                              IDC_LAT_HEMISPHERE, IDC_FORMAT, IDC_ADD));
+        for (int field : {IDC_NORTH, IDC_EAST, IDC_ZONE}) {
             EXPECT_EQ(d.Text(field), L"0") << field;
         }
-        d.Type(1002, L"Z").Click(1042).Ok();
+        d.Type(IDC_NAME, L"Z").Click(IDC_ADD).Ok();
     });
     EXPECT_THAT(ui.MessageBoxes(), ElementsAre(kGridRefused));
     EXPECT_EQ(ReadFileBytes(route), "");
@@ -249,10 +264,10 @@ TEST_F(EntryFormTest, StoredSettingsOutsideTheirRangesFallBack) {
         profile.Write(L"LongHemisphere", -1);
         profile.Write(L"Datum", -123456);
         RunForm([](HeadlessDialog& d) {
-            EXPECT_EQ(d.Selection(1034), Deg);
-            EXPECT_TRUE(d.Visible(1012));
-            EXPECT_EQ(d.Text(1018), L"N");
-            EXPECT_EQ(d.Text(1026), L"E");
+            EXPECT_EQ(d.Selection(IDC_FORMAT), Deg);
+            EXPECT_TRUE(d.Visible(IDC_LAT_DEG));
+            EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"N");
+            EXPECT_EQ(d.Text(IDC_LONG_HEMISPHERE), L"E");
             d.Cancel();
         });
         EXPECT_EQ(profile.Read(L"Format"), Deg);
@@ -264,30 +279,32 @@ TEST_F(EntryFormTest, StoredSettingsOutsideTheirRangesFallBack) {
 
 TEST_F(EntryFormTest, TheLanguageChangesThroughHelp) {
     RunForm([&](HeadlessDialog& d) {
-        ui.OnDialog(130, [](HeadlessDialog& language) {
-            EXPECT_TRUE(language.Checked(1046));
-            language.Click(1045).Ok();
+        ui.OnDialog(IDD_LANGUAGE, [](HeadlessDialog& language) {
+            EXPECT_TRUE(language.Checked(IDC_ENGLISH));
+            language.Click(IDC_GERMAN).Ok();
         });
         d.Help();
-        EXPECT_EQ(d.Text(1011), L"Breite");
-        EXPECT_EQ(d.Text(1019), L"L\u00e4nge");
-        EXPECT_EQ(d.Text(1027), L"Nord");
-        EXPECT_EQ(d.Text(1029), L"Ost");
-        EXPECT_EQ(d.Text(1042), L"Hinzu");
-        EXPECT_THAT(d.Items(1034), ElementsAre(L"Grad", L"Grad Min", L"Grad Min Sek", L"UTM"));
-        EXPECT_EQ(d.Selection(1034), Deg);
-        EXPECT_EQ(d.Text(1026), L"O");
-        d.Type(1012, L"95").Leave();  // the framework speaks the form's language too
+        EXPECT_EQ(d.Text(IDC_LAT_LABEL), L"Breite");
+        EXPECT_EQ(d.Text(IDC_LONG_LABEL), L"L\u00e4nge");
+        EXPECT_EQ(d.Text(IDC_NORTH_LABEL), L"Nord");
+        EXPECT_EQ(d.Text(IDC_EAST_LABEL), L"Ost");
+        EXPECT_EQ(d.Text(IDC_ADD), L"Hinzu");
+        EXPECT_THAT(d.Items(IDC_FORMAT),
+                    ElementsAre(L"Grad", L"Grad Min", L"Grad Min Sek", L"UTM"));
+        EXPECT_EQ(d.Selection(IDC_FORMAT), Deg);
+        EXPECT_EQ(d.Text(IDC_LONG_HEMISPHERE), L"O");
+        d.Type(IDC_LAT_DEG, L"95").Leave();  // the framework speaks the form's language too
         EXPECT_THAT(ui.TakeMessageBoxes(),
                     ElementsAre(L"Bitte geben Sie eine Zahl zwischen 0 und 90 ein."));
-        d.Type(1012, L"1").Click(1042);
+        d.Type(IDC_LAT_DEG, L"1").Click(IDC_ADD);
         EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(L"Der Name darf nicht leer seit!"));
 
         // A click before Cancel changes the stored language, not the form.
-        ui.OnDialog(130, [](HeadlessDialog& language) { language.Click(1046).Cancel(); });
+        ui.OnDialog(IDD_LANGUAGE,
+                    [](HeadlessDialog& language) { language.Click(IDC_ENGLISH).Cancel(); });
         d.Help();
-        EXPECT_EQ(d.Text(1011), L"Breite");
-        EXPECT_EQ(d.Text(1026), L"O");
+        EXPECT_EQ(d.Text(IDC_LAT_LABEL), L"Breite");
+        EXPECT_EQ(d.Text(IDC_LONG_HEMISPHERE), L"O");
         d.Ok();
     });
     EXPECT_EQ(profile.Read(L"Language"), English);
@@ -296,21 +313,24 @@ TEST_F(EntryFormTest, TheLanguageChangesThroughHelp) {
 
 TEST_F(EntryFormTest, TheTabKeyWalksTheShownFieldsInEveryFormat) {
     const std::vector<int> walks[] = {
-        {1002, 1012, 1020, 1018, 1026, 1034, 1042},
-        {1002, 1012, 1014, 1020, 1022, 1018, 1026, 1034, 1042},
-        {1002, 1012, 1014, 1016, 1020, 1022, 1024, 1018, 1026, 1034, 1042},
-        {1002, 1028, 1030, 1032, 1018, 1034, 1042},
+        {IDC_NAME, IDC_LAT_DEG, IDC_LONG_DEG, IDC_LAT_HEMISPHERE, IDC_LONG_HEMISPHERE, IDC_FORMAT,
+         IDC_ADD},
+        {IDC_NAME, IDC_LAT_DEG, IDC_LAT_MIN, IDC_LONG_DEG, IDC_LONG_MIN, IDC_LAT_HEMISPHERE,
+         IDC_LONG_HEMISPHERE, IDC_FORMAT, IDC_ADD},
+        {IDC_NAME, IDC_LAT_DEG, IDC_LAT_MIN, IDC_LAT_SEC, IDC_LONG_DEG, IDC_LONG_MIN, IDC_LONG_SEC,
+         IDC_LAT_HEMISPHERE, IDC_LONG_HEMISPHERE, IDC_FORMAT, IDC_ADD},
+        {IDC_NAME, IDC_NORTH, IDC_EAST, IDC_ZONE, IDC_LAT_HEMISPHERE, IDC_FORMAT, IDC_ADD},
     };
     RunForm([&](HeadlessDialog& d) {
         for (int format : {DegMin, DegMinSec, UTM, Deg}) {
-            d.Pick(1034, format).Click(1002);
+            d.Pick(IDC_FORMAT, format).Click(IDC_NAME);
             std::vector<int> walk;
             for (size_t step = 0; step < walks[format].size(); ++step) {
                 walk.push_back(d.Focus());
                 d.Tab();
             }
             EXPECT_EQ(walk, walks[format]) << format;
-            EXPECT_EQ(d.Focus(), 1002);
+            EXPECT_EQ(d.Focus(), IDC_NAME);
         }
         d.Cancel();
     });
@@ -321,18 +341,33 @@ TEST_F(EntryFormTest, AddWritesWgs84DegreesFromEveryFormat) {
         ChooseRoute();
     }
     RunForm([](HeadlessDialog& d) {
-        d.Type(1002, L"Home").Type(1012, L"53.5").Type(1020, L"10").Click(1042);
+        d.Type(IDC_NAME, L"Home")
+            .Type(IDC_LAT_DEG, L"53.5")
+            .Type(IDC_LONG_DEG, L"10")
+            .Click(IDC_ADD);
 
-        d.Pick(1034, DegMin).Type(1012, L"33").Type(1014, L"54").Type(1020, L"18");
-        d.Type(1022, L"24").Click(1018).Click(1026).Click(1042);
+        d.Pick(IDC_FORMAT, DegMin)
+            .Type(IDC_LAT_DEG, L"33")
+            .Type(IDC_LAT_MIN, L"54")
+            .Type(IDC_LONG_DEG, L"18");
+        d.Type(IDC_LONG_MIN, L"24")
+            .Click(IDC_LAT_HEMISPHERE)
+            .Click(IDC_LONG_HEMISPHERE)
+            .Click(IDC_ADD);
 
-        d.Pick(1034, DegMinSec).Click(1018).Click(1026);
-        d.Type(1012, L"48").Type(1014, L"51").Type(1016, L"24");
-        d.Type(1020, L"2").Type(1022, L"21").Type(1024, L"3").Click(1042);
+        d.Pick(IDC_FORMAT, DegMinSec).Click(IDC_LAT_HEMISPHERE).Click(IDC_LONG_HEMISPHERE);
+        d.Type(IDC_LAT_DEG, L"48").Type(IDC_LAT_MIN, L"51").Type(IDC_LAT_SEC, L"24");
+        d.Type(IDC_LONG_DEG, L"2")
+            .Type(IDC_LONG_MIN, L"21")
+            .Type(IDC_LONG_SEC, L"3")
+            .Click(IDC_ADD);
 
         // GeographicLib: 32n 566332 5928359 is 53.49999915 10.00000709
-        d.Pick(1034, UTM).Type(1032, L"32").Type(1028, L"5928359").Type(1030, L"566332");
-        d.Click(1042).Cancel();
+        d.Pick(IDC_FORMAT, UTM)
+            .Type(IDC_ZONE, L"32")
+            .Type(IDC_NORTH, L"5928359")
+            .Type(IDC_EAST, L"566332");
+        d.Click(IDC_ADD).Cancel();
     });
     EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
     EXPECT_EQ(ReadFileBytes(route),

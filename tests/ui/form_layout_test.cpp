@@ -7,8 +7,9 @@
 
 #include <map>
 
-#include "support/headless/headless.h"
+#include "res/resource_ids.h"
 #include "res/resources.h"
+#include "support/headless/headless.h"
 
 namespace {
 
@@ -41,11 +42,11 @@ std::vector<int> ShownAndEnabled(const HeadlessDialog& d) {
 void OnForm(const ResourceTable& resources,
             const std::function<void(CDialog&, HeadlessDialog&)>& check) {
     Headless ui(resources);
-    ui.OnDialog(102, [&](HeadlessDialog& d) {
+    ui.OnDialog(IDD_ENTRY, [&](HeadlessDialog& d) {
         check(d.Dialog(), d);
         d.Cancel();
     });
-    CDialog(102).DoModal();
+    CDialog(IDD_ENTRY).DoModal();
 }
 
 TEST(FormLayout, TablesFromTheTemplate) {
@@ -65,7 +66,7 @@ TEST(FormLayout, TablesFromTheTemplate) {
 TEST(FormLayout, WideningTruncates) {
     ResourceTable resources = QuillpostResources();
     for (auto& item : resources.dialogs[0].items) {
-        if (item.id == 1012 || item.id == 1014) {
+        if (item.id == IDC_LAT_DEG || item.id == IDC_LAT_MIN) {
             item.cx = 17;  // 34 px: 93.5 px at 2.75 times, 68 at 2 times
         }
     }
@@ -83,32 +84,40 @@ TEST(FormLayout, EachFormatShowsItsControlsInPlace) {
         const FormLayout::Table table = FormLayout::ComputeLayout(dialog);
 
         FormLayout::ApplyFormat(dialog, table, Deg);
-        EXPECT_THAT(ShownAndEnabled(d), ElementsAreArray({1001, 1002, 1011, 1012, 1013, 1018, 1019,
-                                                          1020, 1021, 1026, 1033, 1034, 1042}));
-        EXPECT_EQ(d.Rect(1012), (RECT{70, 50, 158, 74}));
-        EXPECT_EQ(d.Rect(1020), (RECT{70, 78, 158, 102}));
-        EXPECT_EQ(d.Rect(1021).left, 162);
-        EXPECT_EQ(d.Rect(1018), (RECT{184, 50, 220, 74}));
-        EXPECT_EQ(d.Rect(1026), (RECT{184, 78, 220, 102}));
+        EXPECT_THAT(ShownAndEnabled(d),
+                    ElementsAreArray({IDC_NAME_LABEL, IDC_NAME, IDC_LAT_LABEL, IDC_LAT_DEG,
+                                      IDC_LAT_DEG_SIGN, IDC_LAT_HEMISPHERE, IDC_LONG_LABEL,
+                                      IDC_LONG_DEG, IDC_LONG_DEG_SIGN, IDC_LONG_HEMISPHERE,
+                                      IDC_FORMAT_LABEL, IDC_FORMAT, IDC_ADD}));
+        EXPECT_EQ(d.Rect(IDC_LAT_DEG), (RECT{70, 50, 158, 74}));
+        EXPECT_EQ(d.Rect(IDC_LONG_DEG), (RECT{70, 78, 158, 102}));
+        EXPECT_EQ(d.Rect(IDC_LONG_DEG_SIGN).left, 162);
+        EXPECT_EQ(d.Rect(IDC_LAT_HEMISPHERE), (RECT{184, 50, 220, 74}));
+        EXPECT_EQ(d.Rect(IDC_LONG_HEMISPHERE), (RECT{184, 78, 220, 102}));
         const Rects deg = AllRects(d);
 
         FormLayout::ApplyFormat(dialog, table, DegMin);
         EXPECT_THAT(ShownAndEnabled(d),
-                    ElementsAreArray({1001, 1002, 1011, 1012, 1013, 1014, 1015, 1018, 1019, 1020,
-                                      1021, 1022, 1023, 1026, 1033, 1034, 1042}));
-        EXPECT_EQ(d.Rect(1012), template_.at(1012));
-        EXPECT_EQ(d.Rect(1022), (RECT{126, 78, 190, 102}));
-        EXPECT_EQ(d.Rect(1015).left, 194);
-        EXPECT_EQ(d.Rect(1026).left, 216);
+                    ElementsAreArray({IDC_NAME_LABEL, IDC_NAME, IDC_LAT_LABEL, IDC_LAT_DEG,
+                                      IDC_LAT_DEG_SIGN, IDC_LAT_MIN, IDC_LAT_MIN_SIGN,
+                                      IDC_LAT_HEMISPHERE, IDC_LONG_LABEL, IDC_LONG_DEG,
+                                      IDC_LONG_DEG_SIGN, IDC_LONG_MIN, IDC_LONG_MIN_SIGN,
+                                      IDC_LONG_HEMISPHERE, IDC_FORMAT_LABEL, IDC_FORMAT, IDC_ADD}));
+        EXPECT_EQ(d.Rect(IDC_LAT_DEG), template_.at(IDC_LAT_DEG));
+        EXPECT_EQ(d.Rect(IDC_LONG_MIN), (RECT{126, 78, 190, 102}));
+        EXPECT_EQ(d.Rect(IDC_LAT_MIN_SIGN).left, 194);
+        EXPECT_EQ(d.Rect(IDC_LONG_HEMISPHERE).left, 216);
 
         FormLayout::ApplyFormat(dialog, table, DegMinSec);
         EXPECT_EQ(ShownAndEnabled(d).size(), 21u);  // all but the six UTM controls
         EXPECT_EQ(AllRects(d), template_);
 
         FormLayout::ApplyFormat(dialog, table, UTM);
-        EXPECT_THAT(ShownAndEnabled(d), ElementsAreArray({1001, 1002, 1018, 1027, 1028, 1029, 1030,
-                                                          1031, 1032, 1033, 1034, 1042}));
-        EXPECT_EQ(d.Rect(1018), (RECT{196, 50, 232, 74}));  // above the zone field
+        EXPECT_THAT(ShownAndEnabled(d),
+                    ElementsAreArray({IDC_NAME_LABEL, IDC_NAME, IDC_LAT_HEMISPHERE, IDC_NORTH_LABEL,
+                                      IDC_NORTH, IDC_EAST_LABEL, IDC_EAST, IDC_ZONE_LABEL, IDC_ZONE,
+                                      IDC_FORMAT_LABEL, IDC_FORMAT, IDC_ADD}));
+        EXPECT_EQ(d.Rect(IDC_LAT_HEMISPHERE), (RECT{196, 50, 232, 74}));  // above the zone field
 
         FormLayout::ApplyFormat(dialog, table, Deg);
         EXPECT_EQ(AllRects(d), deg);

@@ -9,8 +9,9 @@
 #include <csignal>
 #include <functional>
 
-#include "support/headless/headless.h"
+#include "res/resource_ids.h"
 #include "res/resources.h"
+#include "support/headless/headless.h"
 #include "support/scratch_dir.h"
 #include "support/unprivileged.h"
 #include "ui/add_route_point.h"
@@ -21,7 +22,6 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr int kList = 1047;
 constexpr const wchar_t* kRoutes = L"\\Storage Card\\MN6\\Settings\\Routes\\";
 constexpr double kHomeLatitude = 53.5;
 constexpr double kHomeLongitude = 10.0;
@@ -53,8 +53,8 @@ protected:
 
 TEST_F(RouteFaultTest, AMissingOrEmptyFolderOffersNothingAndMakesNothing) {
     for (int i = 0; i < 2; ++i) {
-        ui.OnDialog(134, [](HeadlessDialog& d) {
-            EXPECT_THAT(d.Items(kList), IsEmpty());
+        ui.OnDialog(IDD_ROUTE_FILE, [](HeadlessDialog& d) {
+            EXPECT_THAT(d.Items(IDC_ROUTE_FILES), IsEmpty());
             d.Ok();
         });
         EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
@@ -73,9 +73,9 @@ TEST_F(RouteFaultTest, AFolderOrDanglingLinkIsListedAndChoosingItIsRefused) {
     fs::create_directories(routes / "x.rte");
     fs::create_symlink(card / "gone.rte", routes / "y.rte");
     for (int index : {0, 1}) {
-        ui.OnDialog(134, [index](HeadlessDialog& d) {
-            EXPECT_THAT(d.Items(kList), ElementsAre(L"x.rte", L"y.rte"));
-            d.Select(kList, index).Ok();
+        ui.OnDialog(IDD_ROUTE_FILE, [index](HeadlessDialog& d) {
+            EXPECT_THAT(d.Items(IDC_ROUTE_FILES), ElementsAre(L"x.rte", L"y.rte"));
+            d.Select(IDC_ROUTE_FILES, index).Ok();
         });
         EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
     }
@@ -98,7 +98,8 @@ TEST_F(RouteFaultTest, AFileWithoutReadOrWritePermissionIsRefusedAndStaysAsItWas
         GiveToChild(routes / "a.rte");
         const int status = RunUnprivileged([&] {
             Headless child(QuillpostResources());
-            child.OnDialog(134, [](HeadlessDialog& d) { d.Select(kList, 0).Ok(); });
+            child.OnDialog(IDD_ROUTE_FILE,
+                           [](HeadlessDialog& d) { d.Select(IDC_ROUTE_FILES, 0).Ok(); });
             const int added = AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1);
             const bool said =
                 child.MessageBoxes() == std::vector{NotWritten(L"a.rte", L"Permission denied")};
@@ -115,9 +116,9 @@ TEST_F(RouteFaultTest, AFileWithoutReadOrWritePermissionIsRefusedAndStaysAsItWas
 TEST_F(RouteFaultTest, ANameInAnotherEncodingIsAppendedToAsTheSameFile) {
     const std::string latin1 = "Tour-\xE9t\xE9.rte";
     WriteFileBytes(routes / latin1, "x\r\n");
-    ui.OnDialog(134, [](HeadlessDialog& d) {
-        ASSERT_EQ(d.Items(kList).size(), 1u);
-        d.Select(kList, 0).Ok();
+    ui.OnDialog(IDD_ROUTE_FILE, [](HeadlessDialog& d) {
+        ASSERT_EQ(d.Items(IDC_ROUTE_FILES).size(), 1u);
+        d.Select(IDC_ROUTE_FILES, 0).Ok();
     });
     EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 1);
     EXPECT_EQ(ReadFileBytes(routes / latin1), "x\r\n" + kHomeLine);
@@ -130,16 +131,16 @@ TEST_F(RouteFaultTest, ANameInAnotherEncodingIsAppendedToAsTheSameFile) {
 // is nowhere to put it: nothing is made, and Add says so.
 TEST_F(RouteFaultTest, AFileRemovedWhileChoosingIsMadeAnew) {
     WriteFileBytes(routes / "a.rte", "x\r\n");
-    ui.OnDialog(134, [&](HeadlessDialog& d) {
-        d.Select(kList, 0);
+    ui.OnDialog(IDD_ROUTE_FILE, [&](HeadlessDialog& d) {
+        d.Select(IDC_ROUTE_FILES, 0);
         fs::remove(routes / "a.rte");
         d.Ok();
     });
     EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 1);
     EXPECT_EQ(ReadFileBytes(routes / "a.rte"), kHomeLine);
 
-    ui.OnDialog(134, [&](HeadlessDialog& d) {
-        d.Select(kList, 0);
+    ui.OnDialog(IDD_ROUTE_FILE, [&](HeadlessDialog& d) {
+        d.Select(IDC_ROUTE_FILES, 0);
         fs::remove_all(routes);
         d.Ok();
     });
@@ -159,8 +160,8 @@ TEST_F(RouteFaultTest, AFailedWriteIsSaidAndChangesNothing) {
     fs::create_symlink(card / "pipe", routes / "b.rte");
     const auto before = Entries();
     const auto choose = [&](int index, const std::function<void()>& meanwhile = {}) {
-        ui.OnDialog(134, [=](HeadlessDialog& d) {
-            d.Select(kList, index);
+        ui.OnDialog(IDD_ROUTE_FILE, [=](HeadlessDialog& d) {
+            d.Select(IDC_ROUTE_FILES, index);
             if (meanwhile) {
                 meanwhile();
             }

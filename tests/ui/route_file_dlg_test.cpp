@@ -3,8 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/headless/headless.h"
+#include "res/resource_ids.h"
 #include "res/resources.h"
+#include "support/headless/headless.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -12,7 +13,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr int kList = 1047;
 const std::wstring kRoutes = L"\\Storage Card\\MN6\\Settings\\Routes\\";
 
 class RouteFileDlgTest : public ::testing::Test {
@@ -31,11 +31,11 @@ protected:
 
 TEST_F(RouteFileDlgTest, ListsTheRouteFilesSortedAndGivesTheChosenPath) {
     PutRouteFiles();
-    ui.OnDialog(134, [](HeadlessDialog& d) {
+    ui.OnDialog(IDD_ROUTE_FILE, [](HeadlessDialog& d) {
         EXPECT_EQ(d.Title(), L"Routing File Dialog");
-        EXPECT_THAT(d.Items(kList), ElementsAre(L"A.rte", L"b.rte", L"d.rte"));
-        EXPECT_EQ(d.Selection(kList), -1);
-        d.Select(kList, 0).Ok();
+        EXPECT_THAT(d.Items(IDC_ROUTE_FILES), ElementsAre(L"A.rte", L"b.rte", L"d.rte"));
+        EXPECT_EQ(d.Selection(IDC_ROUTE_FILES), -1);
+        d.Select(IDC_ROUTE_FILES, 0).Ok();
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.GetPath().str(), kRoutes + L"A.rte");
@@ -43,8 +43,8 @@ TEST_F(RouteFileDlgTest, ListsTheRouteFilesSortedAndGivesTheChosenPath) {
 
 TEST_F(RouteFileDlgTest, ADoubleClickIsOkAndOkWithoutASelectionGivesNoPath) {
     PutRouteFiles();
-    ui.OnDialog(134, [](HeadlessDialog& d) { d.DoubleClick(kList, 2); });
-    ui.OnDialog(134, [](HeadlessDialog& d) { d.Ok(); });
+    ui.OnDialog(IDD_ROUTE_FILE, [](HeadlessDialog& d) { d.DoubleClick(IDC_ROUTE_FILES, 2); });
+    ui.OnDialog(IDD_ROUTE_FILE, [](HeadlessDialog& d) { d.Ok(); });
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.GetPath().str(), kRoutes + L"d.rte");
     CRouteFileDlg again;
@@ -53,8 +53,8 @@ TEST_F(RouteFileDlgTest, ADoubleClickIsOkAndOkWithoutASelectionGivesNoPath) {
 }
 
 TEST_F(RouteFileDlgTest, WithoutTheFolderTheListIsEmptyAndCancelWorks) {
-    ui.OnDialog(134, [](HeadlessDialog& d) {
-        EXPECT_THAT(d.Items(kList), IsEmpty());
+    ui.OnDialog(IDD_ROUTE_FILE, [](HeadlessDialog& d) {
+        EXPECT_THAT(d.Items(IDC_ROUTE_FILES), IsEmpty());
         d.Cancel();
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
