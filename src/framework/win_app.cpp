@@ -58,6 +58,7 @@ int AfxWinMain() {
     if (!app) {
         return 1;
     }
+    app->m_notSaved.clear();
     app->InitInstance();
     return 0;
 }

@@ -34,6 +34,8 @@ private:
     std::wstring m_appName;
     std::wstring m_companyKey;
     std::string m_notSaved;
+
+    friend int AfxWinMain();
 };
 
 // The one application object, as the framework's AfxGetApp gives it.

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<fs::path> g_commandLineCard;
+fs::path g_commandLineCard;  // empty while the command line names none
 
 // The card found among the mounts, kept while it is still there, so that
 // the route file chosen from a card's list is written on that same card.
@@ -146,8 +146,8 @@ void UseStorageCard(const fs::path& folder) {
 }
 
 fs::path StorageCardFolder() {
-    if (g_commandLineCard) {
-        return *g_commandLineCard;
+    if (!g_commandLineCard.empty()) {
+        return g_commandLineCard;
     }
     if (const char* card = CardFromEnvironment()) {
         return card;
@@ -163,7 +163,7 @@ fs::path StorageCardFolder() {
 }
 
 std::wstring StorageCardChoiceNote() {
-    if (g_commandLineCard || CardFromEnvironment()) {
+    if (!g_commandLineCard.empty() || CardFromEnvironment()) {
         return {};
     }
     const fs::path card = StorageCardFolder();

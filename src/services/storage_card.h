@@ -25,7 +25,8 @@ std::vector<MountPoint> ParseMountInfo(std::string_view text);
 // The mount points that hold a card, the best first.
 std::vector<std::filesystem::path> MountedCards(const std::vector<MountPoint>& mounts);
 
-// The card the command line names; it wins over everything else.
+// The card the command line names; it wins over everything else. An empty
+// folder names none.
 void UseStorageCard(const std::filesystem::path& folder);
 
 std::filesystem::path StorageCardFolder();
