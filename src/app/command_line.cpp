@@ -41,10 +41,14 @@ constexpr const char* kUsage =
 // The cards mounted now, for the usage: which one the program would take.
 void PrintMountedCards() {
     const std::vector<std::filesystem::path> cards = MountedCardsNow();
-    for (size_t i = 0; i < cards.size(); ++i) {
-        std::printf("%s %s\n", i == 0 ? "\nStorage cards mounted now (the first is used):\n "
-                                       : "",
-                    cards[i].c_str());
+    if (cards.empty()) {
+        return;
+    }
+    std::fputs("\nStorage cards mounted now (without --card and QUILLPOST_STORAGE_CARD,\n"
+               "the first is used):\n",
+               stdout);
+    for (const std::filesystem::path& card : cards) {
+        std::printf("  %s\n", card.c_str());
     }
 }
 
