@@ -333,6 +333,10 @@ AppendResult AppendToRouteFile(const fs::path& file, std::string_view text) {
         if ((status.st_mode & 0222) == 0) {
             return Failed(EACCES);
         }
+        // The device's append mode reads as well as writes.
+        if (access(target.c_str(), R_OK | W_OK) != 0) {
+            return Failed(errno);
+        }
         std::string content;
         {
             // Closed again before the rename: FUSE moves a file that is open

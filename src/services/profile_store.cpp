@@ -103,22 +103,23 @@ bool ReplaceFile(const fs::path& file, const std::string& contents, std::string*
         *why = std::strerror(errno);
         return false;
     }
-    bool ok = true;
-    for (size_t done = 0; ok && done < contents.size();) {
+    int failure = 0;
+    for (size_t done = 0; failure == 0 && done < contents.size();) {
         const ssize_t n = write(fd, contents.data() + done, contents.size() - done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
-        ok = n > 0;
-        done += ok ? static_cast<size_t>(n) : 0;
-        if (n == 0) {
-            errno = ENOSPC;
+        if (n <= 0) {
+            failure = n == 0 ? ENOSPC : errno;
+        } else {
+            done += static_cast<size_t>(n);
         }
     }
     struct stat old;
     const mode_t mode = stat(file.c_str(), &old) == 0 ? old.st_mode & 07777 : NewFileMode();
-    ok = ok && fchmod(fd, mode) == 0 && fsync(fd) == 0;
-    int failure = ok ? 0 : errno;
+    if (failure == 0 && (fchmod(fd, mode) != 0 || fsync(fd) != 0)) {
+        failure = errno;
+    }
     if (close(fd) != 0 && failure == 0) {
         failure = errno;
     }
