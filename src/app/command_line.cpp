@@ -44,9 +44,10 @@ void PrintMountedCards() {
     if (cards.empty()) {
         return;
     }
-    std::fputs("\nStorage cards mounted now (without --card and QUILLPOST_STORAGE_CARD,\n"
-               "the first is used):\n",
-               stdout);
+    std::fputs(
+        "\nStorage cards mounted now (without --card and QUILLPOST_STORAGE_CARD,\n"
+        "the first is used):\n",
+        stdout);
     for (const std::filesystem::path& card : cards) {
         std::printf("  %s\n", card.c_str());
     }

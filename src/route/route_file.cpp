@@ -183,7 +183,8 @@ public:
             return;
         }
         if (replaced) {
-            [[maybe_unused]] const int owned = fchown(m_fd.get(), replaced->st_uid, replaced->st_gid);
+            [[maybe_unused]] const int owned =
+                fchown(m_fd.get(), replaced->st_uid, replaced->st_gid);
             [[maybe_unused]] const int moded = fchmod(m_fd.get(), replaced->st_mode & 07777);
         } else {
             const mode_t mask = umask(0);
@@ -300,8 +301,7 @@ AppendResult AppendToRouteFile(const fs::path& file, std::string_view text) {
     if (target.empty()) {
         return Failed(errno);
     }
-    const FileDescriptor folder(
-        open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const FileDescriptor folder(open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() < 0) {
         return Failed(errno);
     }

@@ -26,21 +26,20 @@ std::optional<fs::path> g_mountedCard;
 // File systems that never hold a card: the kernel's own, and those of the
 // network, which may keep the program waiting when their server is away.
 const std::set<std::string, std::less<>> kNoCardTypes = {
-    "proc",       "sysfs",     "devtmpfs", "devpts",  "cgroup",     "cgroup2", "securityfs",
-    "debugfs",    "tracefs",   "pstore",   "bpf",     "mqueue",     "hugetlbfs", "configfs",
-    "fusectl",    "autofs",    "binfmt_misc", "efivarfs", "nsfs",   "rpc_pipefs", "nfs",
-    "nfs4",       "cifs",      "smb3",     "ceph",    "9p",         "fuse.sshfs",
+    "proc",    "sysfs",   "devtmpfs",    "devpts",   "cgroup", "cgroup2",    "securityfs",
+    "debugfs", "tracefs", "pstore",      "bpf",      "mqueue", "hugetlbfs",  "configfs",
+    "fusectl", "autofs",  "binfmt_misc", "efivarfs", "nsfs",   "rpc_pipefs", "nfs",
+    "nfs4",    "cifs",    "smb3",        "ceph",     "9p",     "fuse.sshfs",
 };
 
 // mountinfo writes a blank, a tab, a line break and a backslash in a name as
 // three octal digits after a backslash ("\040").
 std::string Unescape(std::string_view field) {
+    const auto octal = [&](size_t k) { return field[k] >= '0' && field[k] <= '7'; };
     std::string out;
     for (size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() &&
-            std::all_of(field.begin() + static_cast<long>(i) + 1,
-                        field.begin() + static_cast<long>(i) + 4,
-                        [](char c) { return c >= '0' && c <= '7'; })) {
+        if (field[i] == '\\' && i + 3 < field.size() && octal(i + 1) && octal(i + 2) &&
+            octal(i + 3)) {
             out += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 +
                                      (field[i + 3] - '0'));
             i += 3;
@@ -53,7 +52,9 @@ std::string Unescape(std::string_view field) {
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        const auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        };
         return lower(x) == lower(y);
     });
 }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The storage card found by itself: with QUILLPOST_STORAGE_CARD unset, a card
 # mounted under /media (its route folder in a FAT card's lower case, a blank
 # in its label) is listed in the chooser and written to; with two cards the

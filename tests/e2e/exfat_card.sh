@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The route output on a card's own file system: an exFAT image made with
 # mkfs.exfat, on a loop device, mounted through FUSE (exfat-fuse), as card
 # readers and older desktops mount a card. Every append that the companion
