@@ -95,11 +95,9 @@ append() {
     [ "$out" = appended ] && echo "$2" >>"$3"
 }
 # Nothing but route files on the card after an append: no copy, nothing FUSE hid.
-check_nothing_beside() {
-    local strays
-    strays=$(cd "$routes" && ls -A | grep -v '\.rte$')
-    [ -z "$strays" ] || fail "left on the card: $strays"
-}
+beside() { cd "$routes" && ls -A | grep -v '\.rte$'; }
+nothing_beside() { [ -z "$(beside)" ]; }
+check_nothing_beside() { nothing_beside || fail "left on the card: $(beside)"; }
 
 # Four appenders making one new file at once.
 for round in $(seq 25); do
@@ -131,6 +129,19 @@ check_file "$routes/shared.rte" "$scratch/shared.ok"
 [ "$(wc -l <"$routes/shared.rte")" = 240 ] || fail "shared.rte holds other than 240 lines"
 check_nothing_beside
 echo "4 x 60 appends to one file: every line there once"
+
+# Another program holding the route file open (a viewer following it): FUSE
+# moves the held file aside when the copy replaces it; the append stays, and
+# the moved-aside file goes when the holder closes it.
+: >"$scratch/held.ok"
+append "$routes/held.rte" HELD1 "$scratch/held.ok"
+exec 3<"$routes/held.rte"
+append "$routes/held.rte" HELD2 "$scratch/held.ok"
+[ "$(wc -l <"$scratch/held.ok")" = 2 ] || fail "an append to a file held open failed"
+check_file "$routes/held.rte" "$scratch/held.ok"
+exec 3<&-
+until_true "the file FUSE moved aside to go" nothing_beside
+echo "an append to a file held open: there, and nothing left once it is closed"
 
 # The card pulled while appends run: killed after a random number of them.
 for round in $(seq 12); do
