@@ -1,7 +1,8 @@
 // Appends 1,000 route points one by one to a route file that starts with 500,
-// as a long session of Adds would: each append copies the file, flushes the
-// copy and its folder and renames it over the route file, so the cost grows
-// with the file and with the disk's flush. In a scratch folder under TMPDIR
+// as a long session of Adds would: each append locks the route folder, looks
+// for copies left behind, copies the file, flushes the copy and its folder
+// and renames it over the route file, so the cost grows with the file and
+// with the disk's flush. In a scratch folder under TMPDIR
 // (the disk the route files would be on, if TMPDIR points there):
 //   build/bin/route_append_bench --benchmark_repetitions=5
 #include <benchmark/benchmark.h>

@@ -1,16 +1,20 @@
+// SPDX-License-Identifier: MIT
 #include "app/command_line.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
+
+#include "services/storage_card.h"
 
 namespace {
 
 constexpr const char* kUsageLine =
-    "Usage: quillpost [--window | --terminal | --help | --version]\n";
+    "Usage: quillpost [--card DIR] [--window | --terminal] | --help | --version\n";
 
 constexpr const char* kUsage =
-    "Usage: quillpost [--window | --terminal | --help | --version]\n"
+    "Usage: quillpost [--card DIR] [--window | --terminal] | --help | --version\n"
     "\n"
     "Type a named position in degrees, degrees and minutes, degrees, minutes and\n"
     "seconds, or UTM, and append it as a route point to a route file (*.rte) on\n"
@@ -20,42 +24,76 @@ constexpr const char* kUsage =
     "or WAYLAND_DISPLAY is set and the display answers), and in the terminal\n"
     "otherwise.\n"
     "\n"
+    "  --card DIR  use the storage card mounted at DIR\n"
     "  --window    open the window, or end with status 1 when there is no display\n"
     "  --terminal  show the form in the terminal, also on a desktop\n"
     "  --help      show this text and end\n"
     "  --version   show the version and end\n"
     "\n"
-    "The storage card is the folder named by QUILLPOST_STORAGE_CARD (by default\n"
-    "$XDG_DATA_HOME/quillpost/Storage Card); its route files are in\n"
+    "The storage card is the folder --card names, else the one\n"
+    "QUILLPOST_STORAGE_CARD names, else a mounted volume whose root holds\n"
+    "MN6/Settings/Routes (cards under /media, /run/media and /mnt first, the one\n"
+    "mounted last first; with several, the chooser's title names the card used),\n"
+    "else $XDG_DATA_HOME/quillpost/Storage Card. Its route files are in\n"
     "MN6/Settings/Routes/. The settings are kept in\n"
     "$XDG_CONFIG_HOME/Kvo Applications/Quillpost.ini.\n";
+
+// The cards mounted now, for the usage: which one the program would take.
+void PrintMountedCards() {
+    const std::vector<std::filesystem::path> cards = MountedCardsNow();
+    if (cards.empty()) {
+        return;
+    }
+    std::fputs(
+        "\nStorage cards mounted now (without --card and QUILLPOST_STORAGE_CARD,\n"
+        "the first is used):\n",
+        stdout);
+    for (const std::filesystem::path& card : cards) {
+        std::printf("  %s\n", card.c_str());
+    }
+}
 
 }  // namespace
 
 CommandLine ReadCommandLine(int argc, const char* const* argv) {
     CommandLine line;
-    if (argc < 2) {
-        return line;
-    }
-    const std::string_view option = argv[1];
-    const bool known = option == "--help" || option == "--version" || option == "--window" ||
-                       option == "--terminal";
-    if (!known) {
+    const auto refuse = [&line](std::string why) {
         line.action = CommandLine::Action::Refused;
-        line.refusal = "unknown argument '" + std::string(option) + "'";
+        line.refusal = std::move(why);
         return line;
-    }
-    if (argc > 2) {
-        line.action = CommandLine::Action::Refused;
-        line.refusal = "takes one option at most, not also '" + std::string(argv[2]) + "'";
-        return line;
-    }
-    if (option == "--help") {
-        line.action = CommandLine::Action::Help;
-    } else if (option == "--version") {
-        line.action = CommandLine::Action::Version;
-    } else {
-        line.screen = option == "--window" ? Screen::Window : Screen::Terminal;
+    };
+    bool chosen = false;  // one of --window, --terminal, --help, --version
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        if (option == "--card") {
+            if (!line.card.empty()) {
+                return refuse("takes --card once, not also '" + std::string(option) + "'");
+            }
+            if (i + 1 >= argc || *argv[i + 1] == 0) {
+                return refuse("--card needs the folder of the storage card");
+            }
+            line.card = argv[++i];
+            std::error_code error;
+            if (!std::filesystem::is_directory(line.card, error)) {
+                return refuse("--card '" + line.card + "' is not a folder");
+            }
+            continue;
+        }
+        if (option != "--help" && option != "--version" && option != "--window" &&
+            option != "--terminal") {
+            return refuse("unknown argument '" + std::string(option) + "'");
+        }
+        if (chosen) {
+            return refuse("takes one option at most, not also '" + std::string(option) + "'");
+        }
+        chosen = true;
+        if (option == "--help") {
+            line.action = CommandLine::Action::Help;
+        } else if (option == "--version") {
+            line.action = CommandLine::Action::Version;
+        } else {
+            line.screen = option == "--window" ? Screen::Window : Screen::Terminal;
+        }
     }
     return line;
 }
@@ -74,6 +112,7 @@ std::optional<int> AnswerCommandLine(const CommandLine& line) {
     switch (line.action) {
         case CommandLine::Action::Help:
             std::fputs(kUsage, stdout);
+            PrintMountedCards();
             return 0;
         case CommandLine::Action::Version:
             std::printf("quillpost %s\n", QUILLPOST_VERSION);
@@ -83,6 +122,9 @@ std::optional<int> AnswerCommandLine(const CommandLine& line) {
             return 2;
         case CommandLine::Action::Run:
             break;
+    }
+    if (!line.card.empty()) {
+        UseStorageCard(line.card);
     }
     return std::nullopt;
 }

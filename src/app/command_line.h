@@ -1,6 +1,6 @@
 // What the command line asks of the program: its usage, its version, or the
 // form in a desktop window, in the terminal, or in a window when a display
-// can be reached and in the terminal otherwise.
+// can be reached and in the terminal otherwise; and which storage card.
 #pragma once
 
 #include <optional>
@@ -11,6 +11,7 @@ enum class Screen { Either, Window, Terminal };
 struct CommandLine {
     enum class Action { Run, Help, Version, Refused } action = Action::Run;
     Screen screen = Screen::Either;
+    std::string card;  // --card DIR; empty when the card is to be found
     std::string refusal;  // for Refused: what is wrong, for the error message
 };
 
@@ -18,7 +19,7 @@ CommandLine ReadCommandLine(int argc, const char* const* argv);
 
 // Prints the usage, the version or the refusal that the command line asks
 // for and gives the exit status (2 for a refusal); nothing when the program
-// is to run.
+// is to run, which then uses the card the line names.
 std::optional<int> AnswerCommandLine(const CommandLine& line);
 
 // Whether the environment names a display (X11's DISPLAY or WAYLAND_DISPLAY);

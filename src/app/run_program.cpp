@@ -25,7 +25,16 @@ int RunInTerminal() {
     }
     const int status = RunProgram(terminal);
     terminal.Close();
+    ReportUnsavedSettings();
     return StatusAfterEndSignal(status);
+}
+
+void ReportUnsavedSettings() {
+    // A changed format lost in silence would be a failure that looks like
+    // success.
+    if (const CWinApp* app = AfxGetApp(); app && !app->SettingsNotSaved().empty()) {
+        std::fprintf(stderr, "quillpost: %s\n", app->SettingsNotSaved().c_str());
+    }
 }
 
 int StatusAfterEndSignal(int status) {

@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
     DesktopBackend desktop(argc, argv);
     const int status = RunProgram(desktop);
+    ReportUnsavedSettings();
     if (desktop.DisplayLost()) {
         std::fputs("quillpost: the display went away; the form was closed as with Cancel\n",
                    stderr);

@@ -38,7 +38,15 @@ UINT CWinApp::GetProfileInt(const wchar_t* section, const wchar_t* entry, int de
 
 BOOL CWinApp::WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value) {
     const auto file = ProfileStore::FilePath(m_companyKey, ProfileName(m_appName));
-    return ProfileStore::WriteInt(file, section, entry, value) ? TRUE : FALSE;
+    std::string why;
+    if (ProfileStore::WriteInt(file, section, entry, value, &why)) {
+        return TRUE;
+    }
+    if (m_notSaved.empty()) {
+        m_notSaved = "the settings were not saved" +
+                     (file.empty() ? std::string() : " to '" + file.string() + "'") + ": " + why;
+    }
+    return FALSE;
 }
 
 CWinApp* AfxGetApp() {
@@ -50,6 +58,7 @@ int AfxWinMain() {
     if (!app) {
         return 1;
     }
+    app->m_notSaved.clear();
     app->InitInstance();
     return 0;
 }

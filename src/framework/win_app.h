@@ -21,13 +21,21 @@ public:
 
     void SetRegistryKey(const wchar_t* companyKey);
     UINT GetProfileInt(const wchar_t* section, const wchar_t* entry, int defaultValue);
+    // A failed write is kept, for the program to say once its screen is
+    // given back (see SettingsNotSaved).
     BOOL WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value);
+    // The first failed write of the settings, with the file and the reason;
+    // empty while every write worked.
+    const std::string& SettingsNotSaved() const { return m_notSaved; }
 
     CWnd* m_pMainWnd = nullptr;
 
 private:
     std::wstring m_appName;
     std::wstring m_companyKey;
+    std::string m_notSaved;
+
+    friend int AfxWinMain();
 };
 
 // The one application object, as the framework's AfxGetApp gives it.

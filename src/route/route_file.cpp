@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "route/route_file.h"
 
 #include <fcntl.h>
@@ -13,19 +14,22 @@
 #include <optional>
 #include <thread>
 
+#include "route/route_text.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How long one appender may hold the lock before the next one gives up.
+// How long the route folder may stay locked without the route file changing
+// before the next appender gives up.
 constexpr auto kLockPatience = std::chrono::seconds(5);
 constexpr auto kLockPoll = std::chrono::milliseconds(2);
 
 // The copy is made under a name the chooser never lists (it does not end in
-// ".rte"), so one left behind by a kill is never offered as a route file.
-constexpr const char* kTemporaryName = ".quillpost-append-XXXXXX";
+// ".rte") and the device's software never opens.
+constexpr std::string_view kCopyPrefix = ".quillpost-append-";
 
 // Closes the file on every way out; a lock goes with it.
 class FileDescriptor {
@@ -52,31 +56,6 @@ AppendResult Failed(int error) {
 
 AppendResult Failed(std::string reason) {
     return {false, std::move(reason)};
-}
-
-bool SameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// The device's runtime ends text lines in CR LF; a file whose last line break
-// is a bare LF was written elsewhere and keeps its style.
-std::string WithText(std::string content, std::string_view text) {
-    std::string_view style = "\r\n";
-    const size_t lastBreak = content.rfind('\n');
-    if (lastBreak != std::string::npos && (lastBreak == 0 || content[lastBreak - 1] != '\r')) {
-        style = "\n";
-    }
-    if (!content.empty() && content.back() != '\n') {
-        content += style;
-    }
-    for (const char c : text) {
-        if (c == '\n') {
-            content += style;
-        } else {
-            content += c;
-        }
-    }
-    return content;
 }
 
 bool ReadAll(int fd, off_t size, std::string& content) {
@@ -120,67 +99,137 @@ fs::path FolderOf(const fs::path& file) {
     return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
 
-// A flushed file beside the route file holding the new content. It takes
-// the owner and permissions of the file it replaces (the owner only where the
-// system allows it, the permissions not at all on a file system without
-// them, such as a FAT card); a new route file gets what any new file gets.
-class Replacement {
+// What tells that the holder of the folder's lock is getting on: the route
+// file it appends to appears or grows.
+struct Progress {
+    bool exists = false;
+    off_t size = 0;
+    timespec modified{};
+
+    static Progress Of(const fs::path& file) {
+        struct stat status;
+        if (stat(file.c_str(), &status) != 0) {
+            return {};
+        }
+        return {true, status.st_size, status.st_mtim};
+    }
+    bool operator==(const Progress& other) const {
+        return exists == other.exists && size == other.size &&
+               modified.tv_sec == other.modified.tv_sec &&
+               modified.tv_nsec == other.modified.tv_nsec;
+    }
+};
+
+// The lock on the route folder serialises making a new route file and
+// replacing an existing one alike. flock cannot wait for a limited time, so
+// the lock is asked for again and again.
+std::optional<AppendResult> LockFolder(int folder, const fs::path& target) {
+    auto deadline = Clock::now() + kLockPatience;
+    Progress last = Progress::Of(target);
+    while (flock(folder, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            return Failed(std::string("cannot lock the route folder: ") + std::strerror(errno));
+        }
+        if (Clock::now() > deadline) {
+            const Progress now = Progress::Of(target);
+            if (now == last) {
+                return Failed("locked by another program");
+            }
+            last = now;
+            deadline = Clock::now() + kLockPatience;
+        }
+        std::this_thread::sleep_for(kLockPoll);
+    }
+    return std::nullopt;
+}
+
+// Removes the copies whose writer is gone (killed, or its card pulled): a
+// writer holds a lock on its copy for as long as it lives. Each is closed
+// before it is removed, since FUSE hides a file that is still open under a
+// name of its own instead of removing it.
+void RemoveStrayCopies(const fs::path& folder) {
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (!it->path().filename().native().starts_with(kCopyPrefix)) {
+            continue;
+        }
+        FileDescriptor copy(
+            open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        const bool abandoned = copy.get() >= 0 && flock(copy.get(), LOCK_EX | LOCK_NB) == 0;
+        copy.Reset();
+        if (abandoned) {
+            unlink(it->path().c_str());
+        }
+    }
+}
+
+// A flushed file beside the route file holding the new content, locked as
+// its writer's own while it lives. It takes the owner and permissions of the
+// file it replaces (the owner only where the system allows it, the
+// permissions not at all on a file system without them, such as a FAT card);
+// a new route file gets what any new file gets.
+class Copy {
 public:
-    Replacement(const fs::path& target, std::string_view content, const struct stat* replaced)
-        : m_folder(FolderOf(target)) {
-        std::string name = (m_folder / kTemporaryName).string();
-        const FileDescriptor fd(mkostemp(name.data(), O_CLOEXEC));
-        if (fd.get() < 0) {
+    Copy(const fs::path& folder, std::string_view content, const struct stat* replaced) {
+        std::string name = (folder / (std::string(kCopyPrefix) + "XXXXXX")).string();
+        m_fd.Reset(mkostemp(name.data(), O_CLOEXEC));
+        if (m_fd.get() < 0) {
             m_error = errno;
             return;
         }
         m_path = name;
+        if (flock(m_fd.get(), LOCK_EX | LOCK_NB) != 0) {
+            m_error = errno;
+            return;
+        }
         if (replaced) {
-            [[maybe_unused]] const int owned = fchown(fd.get(), replaced->st_uid, replaced->st_gid);
-            [[maybe_unused]] const int moded = fchmod(fd.get(), replaced->st_mode & 07777);
+            [[maybe_unused]] const int owned =
+                fchown(m_fd.get(), replaced->st_uid, replaced->st_gid);
+            [[maybe_unused]] const int moded = fchmod(m_fd.get(), replaced->st_mode & 07777);
         } else {
             const mode_t mask = umask(0);
             umask(mask);
-            [[maybe_unused]] const int moded = fchmod(fd.get(), 0666 & ~mask);
+            [[maybe_unused]] const int moded = fchmod(m_fd.get(), 0666 & ~mask);
         }
-        if (!WriteAll(fd.get(), content) || fsync(fd.get()) != 0) {
+        if (!WriteAll(m_fd.get(), content) || fsync(m_fd.get()) != 0) {
             m_error = errno;
         }
     }
-    ~Replacement() {
+    ~Copy() {
         if (!m_path.empty()) {
+            m_fd.Reset();  // FUSE would hide an open file instead of removing it
             unlink(m_path.c_str());
         }
     }
-    Replacement(const Replacement&) = delete;
-    Replacement& operator=(const Replacement&) = delete;
+    Copy(const Copy&) = delete;
+    Copy& operator=(const Copy&) = delete;
 
     int error() const { return m_error; }
+    const std::string& path() const { return m_path; }
 
     // Puts the copy in place of target; without replace, only where nothing
     // is. Sets errno when it cannot.
     bool MoveTo(const fs::path& target, bool replace) {
         int moved = renameat2(AT_FDCWD, m_path.c_str(), AT_FDCWD, target.c_str(),
                               replace ? 0 : RENAME_NOREPLACE);
-        // A file system without the no-replace rename: the one risk left is
-        // another appender making the same new file in the same instant.
-        if (moved != 0 && errno == EINVAL && !replace) {
+        // FAT and exFAT through FUSE have no no-replace rename; the folder's
+        // lock keeps every appender of ours from making the file meanwhile.
+        if (moved != 0 && !replace && (errno == EINVAL || errno == ENOSYS)) {
             moved = rename(m_path.c_str(), target.c_str());
         }
         if (moved != 0) {
             return false;
         }
         m_path.clear();
-        // The rename itself reaches the disk only with its folder.
-        const FileDescriptor folder(open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (folder.get() >= 0) {
-            fsync(folder.get());
-        }
+        m_fd.Reset();
         return true;
     }
 
+    // Leaves the copy on the card when it holds the only whole content.
+    void Keep() { m_path.clear(); }
+
 private:
-    fs::path m_folder;
+    FileDescriptor m_fd;
     std::string m_path;
     int m_error = 0;
 };
@@ -201,19 +250,47 @@ fs::path Target(const fs::path& file) {
     return target;
 }
 
-// Makes the route file with the text, as the device's append mode makes a
-// missing file; nothing when another appender made it first.
-std::optional<AppendResult> MakeFile(const fs::path& target, std::string_view text) {
-    Replacement copy(target, WithText({}, text), nullptr);
-    if (copy.error() != 0) {
-        return Failed(copy.error());
+// A copy is as large as the whole route file: on a nearly full card that is
+// what is missing, not room for one line.
+AppendResult CopyFailed(int error, const struct stat* replaced) {
+    if (error == ENOSPC && replaced) {
+        return Failed(std::string(std::strerror(error)) + " (the new point is added to a copy of " +
+                      "the whole route file, which needs " +
+                      std::to_string((replaced->st_size + 1023) / 1024) + " KB free beside it)");
     }
-    if (!copy.MoveTo(target, false)) {
-        if (errno == EEXIST) {
+    return Failed(error);
+}
+
+// Puts content in place of target, or makes target with it when replaced is
+// null; nothing when another program made target meanwhile.
+std::optional<AppendResult> Replace(const fs::path& target, int folder, std::string_view content,
+                                    const struct stat* replaced) {
+    Copy copy(FolderOf(target), content, replaced);
+    if (copy.error() != 0) {
+        return CopyFailed(copy.error(), replaced);
+    }
+    if (!copy.MoveTo(target, replaced != nullptr)) {
+        const int error = errno;
+        if (error == EEXIST && !replaced) {
             return std::nullopt;
         }
-        return Failed(errno);
+        // A file system that moves the old file aside before it renames
+        // (FUSE does so with an open file) may fail halfway, leaving no route
+        // file: then the copy is the only whole content, and the name is free.
+        struct stat status;
+        if (replaced && stat(target.c_str(), &status) != 0 && errno == ENOENT) {
+            if (copy.MoveTo(target, true)) {
+                return AppendResult{true, {}};
+            }
+            copy.Keep();
+            return Failed(std::string(std::strerror(error)) +
+                          "; the route file is no longer there, its content with the new point " +
+                          "is in '" + fs::path(copy.path()).filename().string() + "'");
+        }
+        return Failed(error);
     }
+    // The rename itself reaches the disk only with its folder.
+    fsync(folder);
     return AppendResult{true, {}};
 }
 
@@ -224,19 +301,24 @@ AppendResult AppendToRouteFile(const fs::path& file, std::string_view text) {
     if (target.empty()) {
         return Failed(errno);
     }
-    auto deadline = Clock::now() + kLockPatience;
-    FileDescriptor fd;
-    struct stat locked;
+    const FileDescriptor folder(open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() < 0) {
+        return Failed(errno);
+    }
+    if (const auto refused = LockFolder(folder.get(), target)) {
+        return *refused;
+    }
+    RemoveStrayCopies(FolderOf(target));
     for (;;) {
         struct stat status;
         if (stat(target.c_str(), &status) != 0) {
             if (errno != ENOENT) {
                 return Failed(errno);
             }
-            if (std::optional<AppendResult> made = MakeFile(target, text)) {
+            if (auto made = Replace(target, folder.get(), ContentWithText({}, text), nullptr)) {
                 return *made;
             }
-            continue;  // made by another appender meanwhile: append to theirs
+            continue;  // made by a program that does not take the lock: append to its file
         }
         // Looked at before opening: opening a device or a pipe can have
         // effects of its own.
@@ -251,46 +333,26 @@ AppendResult AppendToRouteFile(const fs::path& file, std::string_view text) {
         if ((status.st_mode & 0222) == 0) {
             return Failed(EACCES);
         }
-        fd.Reset(open(target.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        if (fd.get() < 0) {
+        // The device's append mode reads as well as writes.
+        if (access(target.c_str(), R_OK | W_OK) != 0) {
             return Failed(errno);
         }
-        if (fstat(fd.get(), &locked) != 0) {
-            return Failed(errno);
-        }
-        if (!S_ISREG(locked.st_mode)) {
-            return Failed("not a regular file");
-        }
-        // flock cannot wait for a limited time, so the lock is asked for
-        // again and again until the deadline.
-        while (flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK && errno != EINTR) {
+        std::string content;
+        {
+            // Closed again before the rename: FUSE moves a file that is open
+            // aside, and a rename that then fails would lose the route file.
+            const FileDescriptor fd(
+                open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+            if (fd.get() < 0 || fstat(fd.get(), &status) != 0) {
                 return Failed(errno);
             }
-            if (Clock::now() > deadline) {
-                return Failed("locked by another program");
+            if (!S_ISREG(status.st_mode)) {
+                return Failed("not a regular file");
             }
-            std::this_thread::sleep_for(kLockPoll);
+            if (!ReadAll(fd.get(), status.st_size, content)) {
+                return Failed(errno);
+            }
         }
-        // The holder before us may have replaced the file we were waiting
-        // for: then the file now there is the one to append to, and that
-        // holder's progress starts the patience anew.
-        if (stat(target.c_str(), &status) == 0 && SameFile(status, locked)) {
-            break;
-        }
-        deadline = Clock::now() + kLockPatience;
+        return *Replace(target, folder.get(), ContentWithText(std::move(content), text), &status);
     }
-
-    std::string content;
-    if (!ReadAll(fd.get(), locked.st_size, content)) {
-        return Failed(errno);
-    }
-    Replacement copy(target, WithText(std::move(content), text), &locked);
-    if (copy.error() != 0) {
-        return Failed(copy.error());
-    }
-    if (!copy.MoveTo(target, true)) {
-        return Failed(errno);
-    }
-    return {true, {}};
 }

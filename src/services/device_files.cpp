@@ -1,7 +1,6 @@
 #include "services/device_files.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cwchar>
 #include <vector>
 
@@ -65,17 +64,6 @@ void Fill(const std::wstring& name, WIN32_FIND_DATAW* findData) {
 
 }  // namespace
 
-fs::path StorageCardFolder() {
-    if (const char* card = std::getenv("QUILLPOST_STORAGE_CARD"); card && *card) {
-        return card;
-    }
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
-        return fs::path(data) / "quillpost" / "Storage Card";
-    }
-    const char* home = std::getenv("HOME");
-    return fs::path(home && *home ? home : ".") / ".local" / "share" / "quillpost" / "Storage Card";
-}
-
 fs::path DeviceToHostPath(const std::wstring& devicePath) {
     if (!StartsWithNoCase(devicePath, kCardPrefix)) {
         return {};
@@ -93,7 +81,11 @@ fs::path DeviceToHostPath(const std::wstring& devicePath) {
             return {};
         }
         if (!part.empty() && part != L".") {
-            host /= WideToHostBytes(part);
+            // A FAT card keeps the letter case its folders were made with
+            // ("mn6/settings/routes"), and the device finds them in any.
+            const std::string name = WideToHostBytes(part);
+            const fs::path existing = ChildNoCase(host, name);
+            host = existing.empty() ? host / name : existing;
         }
         start = end + 1;
     }

@@ -94,30 +94,39 @@ mode_t NewFileMode() {
 // Writes a temporary file beside the target and renames it over the target,
 // so that a reader sees either the old file or the new one, never half. A
 // rewritten file keeps its permissions.
-bool ReplaceFile(const fs::path& file, const std::string& contents) {
+bool ReplaceFile(const fs::path& file, const std::string& contents, std::string* why) {
     std::error_code error;
     fs::create_directories(file.parent_path(), error);
     std::string pattern = (file.parent_path() / (file.filename().string() + ".XXXXXX")).string();
     const int fd = mkstemp(pattern.data());
     if (fd < 0) {
+        *why = std::strerror(errno);
         return false;
     }
-    bool ok = true;
-    for (size_t done = 0; ok && done < contents.size();) {
+    int failure = 0;
+    for (size_t done = 0; failure == 0 && done < contents.size();) {
         const ssize_t n = write(fd, contents.data() + done, contents.size() - done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
-        ok = n > 0;
-        done += ok ? static_cast<size_t>(n) : 0;
+        if (n <= 0) {
+            failure = n == 0 ? ENOSPC : errno;
+        } else {
+            done += static_cast<size_t>(n);
+        }
     }
     struct stat old;
     const mode_t mode = stat(file.c_str(), &old) == 0 ? old.st_mode & 07777 : NewFileMode();
-    ok = ok && fchmod(fd, mode) == 0 && fsync(fd) == 0;
-    ok = (close(fd) == 0) && ok;
-    if (ok && rename(pattern.c_str(), file.c_str()) == 0) {
+    if (failure == 0 && (fchmod(fd, mode) != 0 || fsync(fd) != 0)) {
+        failure = errno;
+    }
+    if (close(fd) != 0 && failure == 0) {
+        failure = errno;
+    }
+    if (failure == 0 && rename(pattern.c_str(), file.c_str()) == 0) {
         return true;
     }
+    *why = std::strerror(failure != 0 ? failure : errno);
     unlink(pattern.c_str());
     return false;
 }
@@ -196,13 +205,16 @@ int ReadInt(const fs::path& file, const std::wstring& section, const std::wstrin
 }
 
 bool WriteInt(const fs::path& file, const std::wstring& section, const std::wstring& name,
-              int value) {
+              int value, std::string* why) {
+    std::string ignored;
+    why = why ? why : &ignored;
     // A file that is there but cannot be read would be replaced by one that
     // holds only this value: everything else in it would be lost.
     std::vector<std::string> lines;
     std::error_code error;
     if (file.empty()) {
-        return false;  // no home folder: nowhere the settings belong
+        *why = "there is no home folder (neither XDG_CONFIG_HOME nor HOME names one)";
+        return false;
     }
     // A settings file kept as a symbolic link (as dotfile managers keep them)
     // is written where the link leads, so that the link stays. A link that
@@ -212,10 +224,16 @@ bool WriteInt(const fs::path& file, const std::wstring& section, const std::wstr
     if (fs::is_symlink(status)) {
         target = fs::canonical(file, error);
         if (error) {
+            *why = "it is a link that leads nowhere (" + error.message() + ")";
             return false;
         }
     }
-    if (fs::exists(status) && (IsReadOnly(target) || !ReadLines(target, &lines))) {
+    if (fs::exists(status) && IsReadOnly(target)) {
+        *why = "the file is read-only";
+        return false;
+    }
+    if (fs::exists(status) && !ReadLines(target, &lines)) {
+        *why = "the file cannot be read, and would lose what it holds";
         return false;
     }
     const std::string wantedSection = WideToHostBytes(section);
@@ -253,7 +271,7 @@ bool WriteInt(const fs::path& file, const std::wstring& section, const std::wstr
     for (const std::string& line : lines) {
         out << line << '\n';
     }
-    return ReplaceFile(target, out.str());
+    return ReplaceFile(target, out.str(), why);
 }
 
 }  // namespace ProfileStore

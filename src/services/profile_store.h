@@ -17,11 +17,12 @@ std::filesystem::path FilePath(const std::wstring& company, const std::wstring& 
 int ReadInt(const std::filesystem::path& file, const std::wstring& section,
             const std::wstring& name, int defaultValue);
 
-// Returns false when the file could not be replaced; the old file is then
-// intact. A file that is read-only, or that is there but cannot be read, is
-// never replaced; a symbolic link is followed and its target replaced.
+// Returns false when the file could not be replaced, and says why in why
+// when it is given; the old file is then intact. A file that is read-only,
+// or that is there but cannot be read, is never replaced; a symbolic link is
+// followed and its target replaced.
 bool WriteInt(const std::filesystem::path& file, const std::wstring& section,
-              const std::wstring& name, int value);
+              const std::wstring& name, int value, std::string* why = nullptr);
 
 // A whole decimal 32-bit number with optional sign and surrounding blanks.
 bool ParseInt(const std::string& text, int* value);

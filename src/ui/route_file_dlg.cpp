@@ -17,6 +17,13 @@ END_MESSAGE_MAP()
 BOOL CRouteFileDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_folder = L"\\Storage Card\\MN6\\Settings\\Routes\\";
+    // With several cards mounted the title names the one listed; --card
+    // chooses another.
+    if (const std::wstring card = StorageCardChoiceNote(); !card.empty()) {
+        CString title;
+        GetWindowText(title);
+        SetWindowText(title + L" - " + card.c_str());
+    }
     WIN32_FIND_DATAW found;
     const CString pattern = m_folder + L"*.rte";
     const HANDLE search = FindFirstFileW(pattern, &found);

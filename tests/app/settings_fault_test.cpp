@@ -62,6 +62,7 @@ TEST_F(SettingsFaultTest, AMissingOrEmptyFileIsAFirstStart) {
     EXPECT_EQ(AfxWinMain(), 0);
     EXPECT_EQ(ReadFileBytes(file), kFirstEnd);
     EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+    EXPECT_EQ(AfxGetApp()->SettingsNotSaved(), "");
 }
 
 TEST_F(SettingsFaultTest, GarbageIsKeptAndTheSettingsFollowIt) {
@@ -113,6 +114,9 @@ TEST_F(SettingsFaultTest, AReadOnlyFileIsUsedAndLeftAsItIs) {
     EXPECT_EQ(AfxWinMain(), 0);
     EXPECT_EQ(ReadFileBytes(file), stored);
     EXPECT_EQ(Mode(file), 0444u);
+    // The change made in the form is lost, and the user is told.
+    EXPECT_EQ(AfxGetApp()->SettingsNotSaved(),
+              "the settings were not saved to '" + file.string() + "': the file is read-only");
 }
 
 // The settings cannot be written at the end: the program ends as always and
@@ -122,6 +126,8 @@ TEST_F(SettingsFaultTest, AFolderThatCannotBeWrittenEndsTheProgramNormally) {
     ExpectFirstStart(ui);
     EXPECT_EQ(AfxWinMain(), 0);
     EXPECT_EQ(ReadFileBytes(folder), "a file where the folder belongs");
+    EXPECT_EQ(AfxGetApp()->SettingsNotSaved(),
+              "the settings were not saved to '" + file.string() + "': Not a directory");
 
     fs::remove(folder);
     const std::string stored =

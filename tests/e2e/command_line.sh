@@ -20,8 +20,8 @@ run() {
 }
 
 run --help
-[[ $status == 0 && $out == "Usage: quillpost [--window | --terminal | --help | --version]"* && -z $err ]] || fail "--help: $status $out $err"
-[[ $out == *"--window"*"--terminal"* ]] || fail "--help omits the choice of window or terminal"
+[[ $status == 0 && $out == "Usage: quillpost [--card DIR] [--window | --terminal] | --help | --version"* && -z $err ]] || fail "--help: $status $out $err"
+[[ $out == *"--card DIR"*"--window"*"--terminal"* ]] || fail "--help omits the card or the choice of window or terminal"
 [[ $out == *QUILLPOST_STORAGE_CARD* && $out == *"Kvo Applications/Quillpost.ini"* ]] || fail "--help omits the card or the settings"
 run --version
 [[ $status == 0 && $out =~ ^quillpost\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version: $status $out"
@@ -31,8 +31,16 @@ run --help extra
 [[ $status == 2 && $err == *"'extra'"* ]] || fail "second argument: $status $err"
 run --window --terminal
 [[ $status == 2 && $err == *"'--terminal'"* ]] || fail "two screens: $status $err"
+run --card
+[[ $status == 2 && $err == *"--card needs the folder"* ]] || fail "--card without a folder: $status $err"
+run --card /nonexistent/card --terminal
+[[ $status == 2 && $err == *"'/nonexistent/card' is not a folder"* ]] || fail "--card of no folder: $status $err"
+run --card / --card /
+[[ $status == 2 && $err == *"--card once"* ]] || fail "two cards: $status $err"
 run
 [[ $status == 1 && $err == *"must be a terminal"* ]] || fail "no terminal: $status $err"
+run --terminal --card /
+[[ $status == 1 && $err == *"must be a terminal"* ]] || fail "--card with --terminal: $status $err"
 run --terminal
 [[ $status == 1 && $err == *"must be a terminal"* ]] || fail "--terminal without a terminal: $status $err"
 run --window

@@ -147,15 +147,66 @@ TEST_F(RouteFile, AFullDiskLeavesTheFileAsItWas) {
     std::signal(SIGXFSZ, oldHandler);
 }
 
+// Appenders take turns by the route folder's lock, so that making a new file
+// and replacing an existing one are serialised alike.
 TEST_F(RouteFile, AnotherAppendersLockIsWaitedForOnlySoLong) {
     WriteFileBytes(file, "x\r\n");
-    const int holder = open(file.c_str(), O_RDONLY);
+    const int holder = open(dir.path().c_str(), O_RDONLY | O_DIRECTORY);
     ASSERT_EQ(flock(holder, LOCK_EX), 0);
     const AppendResult result = AppendToRouteFile(file, kHomeLine);
     close(holder);
     EXPECT_FALSE(result.written);
     EXPECT_EQ(result.reason, "locked by another program");
     EXPECT_EQ(ReadFileBytes(file), "x\r\n");
+}
+
+// A copy whose writer is gone (its lock is free) is removed by the next
+// append; one whose writer still holds it is left alone.
+TEST_F(RouteFile, CopiesOfWritersThatAreGoneAreRemoved) {
+    WriteFileBytes(file, "x\r\n");
+    WriteFileBytes(dir / ".quillpost-append-gone01", "x\r\n[half");
+    WriteFileBytes(dir / ".quillpost-append-alive1", "x\r\n");
+    WriteFileBytes(dir / ".fuse_hidden0000000100000001", "not ours");
+    const int writer = open((dir / ".quillpost-append-alive1").c_str(), O_RDONLY);
+    ASSERT_EQ(flock(writer, LOCK_EX), 0);
+    ASSERT_TRUE(AppendToRouteFile(file, kHomeLine).written);
+    close(writer);
+    EXPECT_EQ(Entries(dir.path()),
+              (std::set<std::string>{".fuse_hidden0000000100000001", ".quillpost-append-alive1",
+                                     "route.rte"}));
+    ASSERT_TRUE(AppendToRouteFile(file, kHomeLine).written);
+    EXPECT_EQ(Entries(dir.path()),
+              (std::set<std::string>{".fuse_hidden0000000100000001", "route.rte"}));
+    EXPECT_EQ(ReadFileBytes(file), "x\r\n" + kHomeCrLf + kHomeCrLf);
+}
+
+// Four appenders making the same new file at once: serialised by the
+// folder's lock, each line lands exactly once.
+TEST_F(RouteFile, AppendersMakingOneNewFileAtOnceEachAddTheirLine) {
+    for (int round = 0; round < 20; ++round) {
+        const fs::path made = dir / ("new" + std::to_string(round) + ".rte");
+        pid_t children[4];
+        for (int k = 0; k < 4; ++k) {
+            children[k] = fork();
+            ASSERT_GE(children[k], 0);
+            if (children[k] == 0) {
+                _exit(AppendToRouteFile(made, std::string(1, static_cast<char>('a' + k)) + "\n")
+                              .written
+                          ? 0
+                          : 1);
+            }
+        }
+        for (const pid_t child : children) {
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        std::string content = ReadFileBytes(made);
+        ASSERT_EQ(content.size(), 12u) << content;
+        for (const char c : {'a', 'b', 'c', 'd'}) {
+            EXPECT_NE(content.find(std::string(1, c) + "\r\n"), std::string::npos) << content;
+        }
+    }
 }
 
 TEST_F(RouteFile, TwoProgramsAppendingAtOnceWriteWholeLines) {

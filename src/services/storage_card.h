@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+// Where the device's storage card is on this machine. In this order: the
+// folder the command line names (--card), the folder QUILLPOST_STORAGE_CARD
+// names, a mounted volume whose root holds the route folder MN6/Settings/Routes
+// (in any letter case, as a FAT card may have it), else
+// "$XDG_DATA_HOME/quillpost/Storage Card" (~/.local/share when XDG_DATA_HOME
+// is unset). Among mounted cards, removable ones (under /media, /run/media
+// and /mnt) come first, and of those the one mounted last.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct MountPoint {
+    std::string folder;  // where it is mounted, escapes undone
+    std::string type;    // the file system's type, "vfat", "fuseblk", ...
+};
+
+// The mount points of a /proc/self/mountinfo text, in the order they were
+// mounted.
+std::vector<MountPoint> ParseMountInfo(std::string_view text);
+
+// The mount points that hold a card, the best first.
+std::vector<std::filesystem::path> MountedCards(const std::vector<MountPoint>& mounts);
+
+// The card the command line names; it wins over everything else. An empty
+// folder names none.
+void UseStorageCard(const std::filesystem::path& folder);
+
+std::filesystem::path StorageCardFolder();
+
+// The card's name (its mount point's last part) when several cards are
+// mounted and the card in use was picked among them, so that the user can
+// tell which one it is; empty otherwise.
+std::wstring StorageCardChoiceNote();
+
+// The cards that are mounted now, the one that would be used first.
+std::vector<std::filesystem::path> MountedCardsNow();
+
+// The entry of folder named name in any letter case, exactly named where
+// that one exists; empty when there is none.
+std::filesystem::path ChildNoCase(const std::filesystem::path& folder, const std::string& name);
