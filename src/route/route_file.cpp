@@ -205,7 +205,6 @@ public:
     Copy& operator=(const Copy&) = delete;
 
     int error() const { return m_error; }
-    const std::string& path() const { return m_path; }
 
     // Puts the copy in place of target; without replace, only where nothing
     // is. Sets errno when it cannot.
@@ -225,8 +224,18 @@ public:
         return true;
     }
 
-    // Leaves the copy on the card when it holds the only whole content.
-    void Keep() { m_path.clear(); }
+    // Leaves the copy on the card when it holds the only whole content, under
+    // a name the next append's clean-up of stray copies leaves alone (and the
+    // chooser does not list); returns where it is.
+    fs::path Keep(const fs::path& target) {
+        fs::path kept = target;
+        kept += ".recovered";
+        if (rename(m_path.c_str(), kept.c_str()) != 0) {
+            kept = m_path;
+        }
+        m_path.clear();
+        return kept;
+    }
 
 private:
     FileDescriptor m_fd;
@@ -282,10 +291,10 @@ std::optional<AppendResult> Replace(const fs::path& target, int folder, std::str
             if (copy.MoveTo(target, true)) {
                 return AppendResult{true, {}};
             }
-            copy.Keep();
+            const fs::path kept = copy.Keep(target);
             return Failed(std::string(std::strerror(error)) +
                           "; the route file is no longer there, its content with the new point " +
-                          "is in '" + fs::path(copy.path()).filename().string() + "'");
+                          "is in '" + kept.filename().string() + "'");
         }
         return Failed(error);
     }
