@@ -37,3 +37,4 @@ void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minValue, double 
 // The language of the framework's messages: 0 German (also for unknown
 // values), 1 English. The program sets it whenever its language changes.
 void AfxSetMessageLanguage(int language);
+int AfxGetMessageLanguage();

@@ -113,7 +113,7 @@ before_shot() { sleep 0.3; }
 start_x
 start_app
 wait_focus "Quillpost Language"
-xdotool key Tab space Tab Return
+xdotool key Return
 wait_focus "Quillpost"
 
 xdotool type --delay 30 "Home"
@@ -240,7 +240,7 @@ rm -f "$ini"
 start_x 240x120x24
 start_app
 wait_focus "Quillpost Language"
-xdotool key Tab space Tab Return
+xdotool key Return
 wait_focus "Quillpost"
 eval "$(xdotool getwindowgeometry --shell "$(window_of Quillpost)")"
 [ "$X" -eq 0 ] && [ "$Y" -eq 0 ] || fail "the form at $X,$Y on a 240 x 120 screen"

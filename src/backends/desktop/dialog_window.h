@@ -11,6 +11,7 @@
 
 #include "framework/wnd.h"
 
+class QAbstractButton;
 class QToolButton;
 
 // Framework pixels (2 per dialog unit) to the screen's logical pixels, so
@@ -50,6 +51,7 @@ private:
     };
 
     void CreateControl(Window& window);
+    void ClickThroughFramework(QAbstractButton* button, Window& window);
     void SyncControl(const Control& control);
     void SyncOrder();
     void SyncFocus();
