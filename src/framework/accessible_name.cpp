@@ -44,10 +44,14 @@ bool SameRow(const Window& a, const Window& b) {
     return a.rect.top < b.rect.bottom && b.rect.top < a.rect.bottom;
 }
 
-// The label of a control's row: the nearest shown static to its left whose
-// text has a word in it (the unit signs between are not labels). The place
+}  // namespace
+
+// The unit signs between a field and its label are not labels. The place
 // decides, not the z-order, which the program arranges for the tab key.
-const Window* RowLabel(const Window& control) {
+const Window* AccessibleLabel(const Window& control) {
+    if (!control.parent) {
+        return nullptr;
+    }
     const Window* label = nullptr;
     for (const auto& sibling : control.parent->children) {
         const Window& other = *sibling;
@@ -59,6 +63,8 @@ const Window* RowLabel(const Window& control) {
     }
     return label;
 }
+
+namespace {
 
 // The unit sign a field is read with: the shown control next to it on the
 // right, when that is a static without a word.
@@ -88,7 +94,7 @@ std::wstring AccessibleName(const Window& control) {
         control.kind == WindowKind::Dialog) {
         return Spoken(control.text);
     }
-    const Window* label = RowLabel(control);
+    const Window* label = AccessibleLabel(control);
     const std::wstring row = label ? Spoken(label->text) : std::wstring();
     switch (control.kind) {
         case WindowKind::PushButton:

@@ -10,4 +10,7 @@
 #include "framework/window_tree.h"
 
 std::wstring AccessibleName(const Window& control);
+// The label a field, list or button is read with, if it has one: the nearest
+// shown static on its left whose text has a word in it.
+const Window* AccessibleLabel(const Window& control);
 std::wstring AccessibleName(TitleButtonKind button);

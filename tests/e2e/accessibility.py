@@ -46,6 +46,15 @@ def window(pid, title, timeout=30):
     sys.exit(f"FAIL: no window '{title}' of process {pid} on the accessibility bus")
 
 
+def name_of(control):
+    """A drop-down list reads its entry as its name; its label is the relation."""
+    if control.getRole() == pyatspi.ROLE_COMBO_BOX:
+        for relation in control.getRelationSet():
+            if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+                return relation.getTarget(0).name
+    return control.name
+
+
 def shown_controls(root):
     found = []
 
@@ -61,15 +70,27 @@ def shown_controls(root):
     return found
 
 
+def tree(node, depth=0):
+    lines = []
+    for child in node:
+        if child is not None:
+            showing = child.getState().contains(pyatspi.STATE_SHOWING)
+            lines.append(f"{'  ' * depth}{child.getRoleName()} '{child.name}'"
+                         f"{'' if showing else ' (hidden)'}")
+            lines += tree(child, depth + 1)
+    return lines
+
+
 def check(title, frame, expected):
     controls = shown_controls(frame)
-    names = [control.name for control in controls]
+    names = [name_of(control) for control in controls]
     problems = []
-    for control in controls:
-        if not control.name or not any(c.isalpha() for c in control.name):
-            problems.append(f"{title}: a {control.getRoleName()} without a name ('{control.name}')")
+    for control, name in zip(controls, names):
+        if not any(c.isalpha() for c in name):
+            problems.append(f"{title}: a {control.getRoleName()} without a name ('{name}')")
     if set(names) != expected or len(names) != len(expected):
-        problems.append(f"{title}: controls named {sorted(names)}, expected {sorted(expected)}")
+        problems.append(f"{title}: controls named {sorted(names)}, expected {sorted(expected)}; "
+                        "what the window offers:\n" + "\n".join(tree(frame)))
     return problems
 
 

@@ -22,7 +22,7 @@ printf '[Settings]\nLanguage=1\n' >"$ini"
 weston_pid=
 app_pid=
 cleanup() {
-    [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
+    [ -z "$app_pid" ] || kill -KILL "$app_pid" 2>/dev/null || true
     [ -z "$app_pid" ] || wait "$app_pid" 2>/dev/null || true
     [ -z "$weston_pid" ] || kill "$weston_pid" 2>/dev/null || true
     [ -z "$weston_pid" ] || wait "$weston_pid" 2>/dev/null || true
@@ -48,8 +48,8 @@ until_true() {
 }
 
 socket="quillpost-$$"
-weston --backend=headless-backend.so --no-config --idle-time=0 --debug --socket="$socket" \
-    --width=800 --height=600 >"$scratch/weston.log" 2>&1 &
+weston --backend=headless-backend.so --use-pixman --no-config --idle-time=0 --debug \
+    --socket="$socket" --width=800 --height=600 >"$scratch/weston.log" 2>&1 &
 weston_pid=$!
 compositor_up() { [ -S "$XDG_RUNTIME_DIR/$socket" ]; }
 until_true "weston to listen" compositor_up
@@ -70,7 +70,7 @@ until_true "the form to be drawn" form_drawn
 sleep 1
 running || fail "the program died with the form open"
 
-(cd "$scratch" && WAYLAND_DISPLAY="$socket" weston-screenshooter >/dev/null 2>&1) || true
+(cd "$scratch" && WAYLAND_DISPLAY="$socket" timeout 10 weston-screenshooter >/dev/null 2>&1) || true
 shot=$(find "$scratch" -maxdepth 1 -name 'wayland-screenshot*.png' | head -n 1)
 [ -z "$shot" ] || mv "$shot" "$QP_SHOTS/wayland-form.png"
 

@@ -1,6 +1,7 @@
 #include "backends/desktop/desktop_backend.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAccessible>
 #include <QApplication>
 #include <QEventLoop>
 #include <QMessageBox>
@@ -8,10 +9,10 @@
 #include <QSocketNotifier>
 #include <QThread>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <functional>
-
-#include <unistd.h>
+#include <thread>
 
 #include "backends/desktop/dialog_window.h"
 #include "framework/dialog.h"
@@ -51,7 +52,9 @@ bool NobodyAnswers() {
 // dialog as Cancel, and so does every loop below it, so that the form closes
 // and keeps its settings as at any Cancel. Where the warning comes from a
 // thread of Qt's own (Wayland reads its events on one), that thread wakes the
-// loops and waits there for the end, so that Qt cannot end the program first.
+// loops and waits there for the end, so that Qt cannot end the program first;
+// should the loops not come round (Qt's main thread waiting on this very
+// thread), it ends the program after a while rather than hang.
 QtMessageHandler g_qtMessages = nullptr;
 
 bool SaysDisplayLost(const QString& message) {
@@ -71,9 +74,8 @@ void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
         if (QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance(app->thread())) {
             loop->wakeUp();
         }
-        for (;;) {
-            pause();
-        }
+        std::this_thread::sleep_for(std::chrono::seconds(10));
+        std::_Exit(1);
     }
     g_displayLost = true;
     if (g_loops == 0) {
@@ -117,6 +119,7 @@ DesktopBackend::DesktopBackend(int& argc, char** argv) {
     // The program ends when its form does, not when its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     g_scale = ScaleForSystemFont();
+    QAccessible::installFactory(RadioButtonsAsRadioButtons);
     // The handler makes the pipe readable, which wakes the loop that waits
     // for events; the loop then sees the signal and ends its dialog. Once is
     // enough: the byte stays, and the notifier would fire again and again.

@@ -1,5 +1,6 @@
 #include "backends/desktop/dialog_window.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -179,7 +180,42 @@ bool DialogKey(Key key) {
     }
 }
 
+// Qt offers a radio button that the framework checks (not Qt's own
+// exclusive group) as a check box; a screen reader then says "check box" and
+// not that the arrows choose within a group.
+class RadioButtonAccessible : public QAccessibleWidget {
+public:
+    explicit RadioButtonAccessible(QRadioButton* radio)
+        : QAccessibleWidget(radio, QAccessible::RadioButton) {}
+
+    QString text(QAccessible::Text kind) const override {
+        const QString text = QAccessibleWidget::text(kind);
+        return kind == QAccessible::Name && text.isEmpty() ? Radio()->text() : text;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State shown = QAccessibleWidget::state();
+        shown.checkable = true;
+        shown.checked = Radio()->isChecked();
+        return shown;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) {
+            Radio()->click();
+        }
+    }
+
+private:
+    QRadioButton* Radio() const { return static_cast<QRadioButton*>(widget()); }
+};
+
 }  // namespace
+
+QAccessibleInterface* RadioButtonsAsRadioButtons(const QString& className, QObject* object) {
+    auto* radio =
+        className == QLatin1String("QRadioButton") ? qobject_cast<QRadioButton*>(object) : nullptr;
+    return radio ? new RadioButtonAccessible(radio) : nullptr;
+}
 
 PixelScale ScaleForSystemFont() {
     const QFontMetricsF metrics(QApplication::font());
@@ -410,6 +446,11 @@ void DialogWindow::SyncControl(const Control& control) {
         }
         case WindowKind::ComboBox: {
             auto* dropDown = static_cast<DropDown*>(widget);
+            // A drop-down list reads its entry as its name; its label comes
+            // through the label's buddy.
+            if (const Control* label = ControlOfWindow(AccessibleLabel(window))) {
+                static_cast<QLabel*>(label->widget)->setBuddy(dropDown);
+            }
             const QStringList items = ItemsOf(window);
             QStringList shown;
             for (int i = 0; i < dropDown->count(); ++i) {
@@ -481,12 +522,8 @@ void DialogWindow::SyncOrder() {
 }
 
 void DialogWindow::SyncFocus() {
-    QWidget* target = this;
-    for (const Control& control : m_controls) {
-        if (control.window == m_dialog.focus) {
-            target = control.widget;
-        }
-    }
+    const Control* focused = ControlOfWindow(m_dialog.focus);
+    QWidget* target = focused ? focused->widget : this;
     if (auto* dropDown = dynamic_cast<DropDown*>(target);
         dropDown && dropDown->view()->isVisible()) {
         return;  // the open list has the keyboard
@@ -498,6 +535,15 @@ void DialogWindow::SyncFocus() {
         m_dialog.focus->markWholeText = false;
         field->selectAll();
     }
+}
+
+const DialogWindow::Control* DialogWindow::ControlOfWindow(const Window* window) const {
+    for (const Control& control : m_controls) {
+        if (window && control.window == window) {
+            return &control;
+        }
+    }
+    return nullptr;
 }
 
 const DialogWindow::Control* DialogWindow::ControlOf(const QObject* object) const {
