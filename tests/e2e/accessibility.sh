@@ -13,13 +13,14 @@ mkdir -p "$scratch/config" "$scratch/card"
 xvfb_pid=
 app_pid=
 cleanup() {
-    [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
+    [ -z "$app_pid" ] || kill -KILL "$app_pid" 2>/dev/null || true
     [ -z "$app_pid" ] || wait "$app_pid" 2>/dev/null || true
     [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
     [ -z "${DBUS_SESSION_BUS_PID:-}" ] || kill "$DBUS_SESSION_BUS_PID" 2>/dev/null || true
     rm -rf "$scratch"
 }
 trap cleanup EXIT
+source "$(dirname "$0")/display.sh"
 
 fail() {
     echo "FAIL: $*" >&2
@@ -27,12 +28,7 @@ fail() {
     exit 1
 }
 
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t "$QP_TIMEOUT" number <&"$display_fd" || fail "Xvfb did not start"
-exec {display_fd}<&-
-export DISPLAY=":$number"
+start_x
 unset WAYLAND_DISPLAY
 
 # A session bus of the test's own; the accessibility bus starts from it on

@@ -37,15 +37,7 @@ fail() {
     exit 1
 }
 
-until_true() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + QP_TIMEOUT))
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
-        sleep 0.05
-    done
-}
+source "$(dirname "$0")/display.sh"
 
 socket="quillpost-$$"
 weston --backend=headless-backend.so --use-pixman --no-config --idle-time=0 --debug \
