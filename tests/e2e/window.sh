@@ -155,6 +155,24 @@ xdotool key Tab Tab Tab Tab Tab Tab Return
 wait_focus "Routing File Dialog"
 display_goes_away "the chooser"
 
+# A number refused on leaving its field: after the message the keyboard is
+# back in the field, also without a window manager, with the text marked, so
+# that typing replaces it and F10 is then taken.
+start_form
+form=$(window_of Quillpost)
+xdotool key Tab
+xdotool type --delay 30 "abc"
+xdotool key Tab
+until_true "the message box" message_box_shown
+until_true "the message box to take the keyboard" focus_away_from "$form"
+xdotool key Return
+until_true "the message box to close" message_box_gone
+until_true "the form to take the keyboard back" has_focus Quillpost
+xdotool type --delay 30 "5"
+xdotool key F10
+until_true "the program to end after F10" ended
+[ "$(cat "$scratch/status")" = 0 ] || fail "exit status $(cat "$scratch/status") after the corrected field"
+
 # An empty name: Add answers with a message box, titled as the form is.
 start_form
 xdotool key Tab Tab Tab Tab Tab Tab Return

@@ -191,6 +191,10 @@ void DesktopBackend::ShowMessageBox(const wchar_t* text) {
     HandleEventsUntil([&closed] { return closed; });
     if (g_displayLost) {
         static_cast<void>(box.release());
+    } else if (owner) {
+        // The keyboard goes back to the dialog, also without a window manager,
+        // where the refused field waits with its text marked.
+        owner->activateWindow();
     }
 }
 
