@@ -26,6 +26,11 @@ int main(int argc, char** argv) {
         return RunInTerminal();
     }
     setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+    if (platform.starts_with("wayland") && !WaylandHasSeat()) {
+        // Without a seat there is no keyboard to compose text with; no input
+        // method is loaded, so that Qt's does not crash on the missing seat.
+        setenv("QT_IM_MODULE", "none", 1);
+    }
     DesktopBackend desktop(argc, argv);
     const int status = RunProgram(desktop);
     ReportUnsavedSettings();

@@ -47,7 +47,9 @@ void CDataExchange::Fail(const CString& message) {
     m_failed = true;
     AfxMessageBox(message);
     if (m_lastControl) {
+        // The refused text is marked, so that typing replaces it.
         ChangeFocus(*m_lastControl->parent, m_lastControl, false);
+        m_lastControl->markWholeText = m_lastControl->kind == WindowKind::Edit;
     }
 }
 
@@ -133,4 +135,8 @@ void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minValue, double 
 
 void AfxSetMessageLanguage(int language) {
     g_englishMessages = language == kAfxEnglish;
+}
+
+int AfxGetMessageLanguage() {
+    return g_language;
 }

@@ -40,3 +40,4 @@ constexpr int kAfxGerman = 0;
 constexpr int kAfxEnglish = 1;
 // The program sets it whenever its language changes.
 void AfxSetMessageLanguage(int language);
+int AfxGetMessageLanguage();

@@ -117,9 +117,12 @@ void HandleEditKey(Window& dialog, Window& field, EditState& edit, const KeyPres
 }  // namespace
 
 void FollowFocus(EditState& edit, const Window& dialog) {
-    const Window* field = IsKind(dialog.focus, WindowKind::Edit) ? dialog.focus : nullptr;
-    if (field != edit.field) {
+    Window* field = IsKind(dialog.focus, WindowKind::Edit) ? dialog.focus : nullptr;
+    if (field != edit.field || (field && field->markWholeText)) {
         edit = {field, field ? field->text.size() : 0, field != nullptr};
+        if (field) {
+            field->markWholeText = false;
+        }
     } else if (field) {
         edit.caret = std::min(edit.caret, field->text.size());
     }
@@ -151,11 +154,20 @@ void HandleKey(Window& dialog, EditState& edit, const KeyPress& press) {
     Window* focus = dialog.focus;
     const bool enter = press.key == Key::Enter;
     const bool space = press.key == Key::Char && press.ch == L' ';
-    if (!focus) {
-        // Without a focused control, Enter is the dialog's default button.
-        if (enter) {
-            UserInput::Ok(dialog);
+    if (enter && (!focus || focus->kind != WindowKind::PushButton)) {
+        // Enter presses the default push button wherever the focus is, unless
+        // the focus is on another push button; without a default button, and
+        // without a focused control, it is OK.
+        if (Window* defaultButton = DefaultButton(dialog)) {
+            UserInput::Press(*defaultButton);
+            return;
         }
+        if (!focus) {
+            UserInput::Ok(dialog);
+            return;
+        }
+    }
+    if (!focus) {
         return;
     }
     switch (focus->kind) {

@@ -45,7 +45,8 @@ struct EditState {
 };
 
 // Brings the caret up to date with the dialog's focus and the field's text,
-// which the program may have changed in the meantime.
+// which the program may have changed in the meantime; a field whose whole
+// text the framework asked to mark (Window::markWholeText) starts marked again.
 void FollowFocus(EditState& edit, const Window& dialog);
 
 void HandleKey(Window& dialog, EditState& edit, const KeyPress& press);

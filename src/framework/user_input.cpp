@@ -9,26 +9,6 @@ bool Usable(const Window& control, WindowKind kind) {
     return control.visible && control.enabled && control.kind == kind;
 }
 
-// The group of a control: its siblings from the nearest WS_GROUP control at
-// or before it up to the next WS_GROUP control.
-std::vector<Window*> GroupOf(const Window& control) {
-    auto& siblings = control.parent->children;
-    const auto self = std::find_if(siblings.begin(), siblings.end(),
-                                   [&](const auto& child) { return child.get() == &control; });
-    auto first = self;
-    while (first != siblings.begin() && !((*first)->style & WS_GROUP)) {
-        --first;
-    }
-    std::vector<Window*> group;
-    for (auto it = first; it != siblings.end(); ++it) {
-        if (it != first && ((*it)->style & WS_GROUP)) {
-            break;
-        }
-        group.push_back(it->get());
-    }
-    return group;
-}
-
 void UncheckGroup(Window& radio) {
     for (Window* member : GroupOf(radio)) {
         if (member->kind == WindowKind::RadioButton && member != &radio) {
@@ -67,10 +47,13 @@ void Tab(Window& dialog, bool backward) {
                                        : static_cast<int>(focused - children.begin());
     for (int step = 0; step < count; ++step) {
         at = ((backward ? at - 1 : at + 1) % count + count) % count;
-        if (IsTabStop(*children[at])) {
-            ChangeFocus(dialog, children[at].get(), true);
-            return;
+        Window& next = *children[at];
+        // The other buttons of the focused radio group are not stops of their own.
+        if (!IsTabStop(next) || (dialog.focus && InSameRadioGroup(*dialog.focus, next))) {
+            continue;
         }
+        ChangeFocus(dialog, &TabTarget(next), true);
+        return;
     }
 }
 

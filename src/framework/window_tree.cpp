@@ -1,5 +1,7 @@
 #include "framework/window_tree.h"
 
+#include <algorithm>
+
 #include "framework/wnd.h"
 
 Window::Window() = default;
@@ -52,18 +54,82 @@ void Notify(const Window& control, UINT code) {
     }
 }
 
+namespace {
+
+bool UsableRadio(const Window& window) {
+    return window.kind == WindowKind::RadioButton && window.visible && window.enabled;
+}
+
+}  // namespace
+
+std::vector<Window*> GroupOf(const Window& control) {
+    auto& siblings = control.parent->children;
+    const auto self = std::find_if(siblings.begin(), siblings.end(),
+                                   [&](const auto& child) { return child.get() == &control; });
+    auto first = self;
+    while (first != siblings.begin() && !((*first)->style & WS_GROUP)) {
+        --first;
+    }
+    std::vector<Window*> group;
+    for (auto it = first; it != siblings.end(); ++it) {
+        if (it != first && ((*it)->style & WS_GROUP)) {
+            break;
+        }
+        group.push_back(it->get());
+    }
+    return group;
+}
+
 bool IsTabStop(const Window& control) {
     return control.visible && control.enabled && (control.style & WS_TABSTOP);
+}
+
+Window& TabTarget(Window& stop) {
+    if (stop.kind != WindowKind::RadioButton || !stop.parent) {
+        return stop;
+    }
+    for (Window* member : GroupOf(stop)) {
+        if (UsableRadio(*member) && member->check == BST_CHECKED) {
+            return *member;
+        }
+    }
+    return stop;
+}
+
+bool InSameRadioGroup(const Window& a, const Window& b) {
+    if (a.kind != WindowKind::RadioButton || b.kind != WindowKind::RadioButton ||
+        a.parent != b.parent || !a.parent) {
+        return false;
+    }
+    const std::vector<Window*> group = GroupOf(a);
+    return std::find(group.begin(), group.end(), &b) != group.end();
 }
 
 std::vector<Window*> TabStops(const Window& dialog) {
     std::vector<Window*> stops;
     for (const auto& child : dialog.children) {
-        if (IsTabStop(*child)) {
-            stops.push_back(child.get());
+        if (!IsTabStop(*child)) {
+            continue;
+        }
+        Window& target = TabTarget(*child);
+        const bool groupListed = std::any_of(stops.begin(), stops.end(), [&](const Window* stop) {
+            return stop == &target || InSameRadioGroup(*stop, target);
+        });
+        if (!groupListed) {
+            stops.push_back(&target);
         }
     }
     return stops;
+}
+
+Window* DefaultButton(const Window& dialog) {
+    for (const auto& child : dialog.children) {
+        if (child->kind == WindowKind::PushButton && (child->style & 0x000F) == BS_DEFPUSHBUTTON &&
+            child->visible && child->enabled) {
+            return child.get();
+        }
+    }
+    return nullptr;
 }
 
 std::vector<Window*>& ModalStack() {

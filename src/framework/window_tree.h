@@ -62,6 +62,10 @@ struct Window {
     Window* parent = nullptr;
     std::vector<std::unique_ptr<Window>> children;  // z-order, top first
 
+    // Edit fields: the framework asks for the whole text to be marked (a
+    // field that data exchange refused); the backend's caret takes it up.
+    bool markWholeText = false;
+
     // Buttons, lists and drop-down lists.
     int check = BST_UNCHECKED;
     std::vector<std::wstring> items;
@@ -100,9 +104,21 @@ RECT ScreenRect(const Window& window);
 // handlers once more.
 void ChangeFocus(Window& dialog, Window* control, bool notify);
 void Notify(const Window& control, UINT code);
+// The group of a control: its siblings from the nearest WS_GROUP control at
+// or before it up to the next WS_GROUP control.
+std::vector<Window*> GroupOf(const Window& control);
 // The controls the tab key visits, in order: the dialog's children in
-// z-order, without hidden, disabled and non-tab-stop controls.
+// z-order, without hidden, disabled and non-tab-stop controls. A group of
+// radio buttons is one stop, entered at its checked button (at the stop's
+// first usable button when none is checked).
 bool IsTabStop(const Window& control);
 std::vector<Window*> TabStops(const Window& dialog);
+// Where the tab key lands on a tab stop: a radio button's group is entered at
+// its checked button.
+Window& TabTarget(Window& stop);
+bool InSameRadioGroup(const Window& a, const Window& b);
+// The dialog's default push button (BS_DEFPUSHBUTTON) if it can be pressed,
+// else nullptr; Enter presses it unless another push button has the focus.
+Window* DefaultButton(const Window& dialog);
 // The open modal dialogs, the one in front last.
 std::vector<Window*>& ModalStack();

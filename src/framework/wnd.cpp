@@ -8,13 +8,6 @@
 
 namespace {
 
-// The list box sorts as the device's does: without regard to letter case.
-bool LessIgnoringCase(const std::wstring& left, const std::wstring& right) {
-    return std::lexicographical_compare(
-        left.begin(), left.end(), right.begin(), right.end(),
-        [](wchar_t a, wchar_t b) { return FoldLatin1Case(a) < FoldLatin1Case(b); });
-}
-
 bool IsButton(const Window& window) {
     return window.kind == WindowKind::PushButton || window.kind == WindowKind::RadioButton;
 }
@@ -35,8 +28,8 @@ LRESULT AddItem(Window& window, const wchar_t* text) {
     const std::wstring item = text ? text : L"";
     auto& items = window.items;
     auto place = items.end();
-    if (window.style & LBS_SORT) {
-        place = std::upper_bound(items.begin(), items.end(), item, LessIgnoringCase);
+    if (window.style & LBS_SORT) {  // as the device's list box sorts
+        place = std::upper_bound(items.begin(), items.end(), item, SortsBefore);
     }
     return items.insert(place, item) - items.begin();
 }

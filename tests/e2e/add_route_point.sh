@@ -10,7 +10,7 @@ before=$(cat "$QP_ROUTES/Ausflug.rte")
 
 qp_start
 qp_wait_for "Quillpost Language"
-qp_keys Tab Space Tab Enter
+qp_keys Enter  # English is checked and has the focus; Enter is OK
 qp_wait_for "Format Degree"
 
 # Name, latitude, longitude; then past the hemisphere buttons and the list to Add.

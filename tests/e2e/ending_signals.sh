@@ -12,7 +12,7 @@ printf "PS1='qp> '\n" >"$QP_SCRATCH/bashrc"
 # The first start: German, then the format list from the name backwards: UTM.
 choose_german_and_utm() {
     qp_wait_for "Quillpost Language"
-    qp_keys Space Tab Tab Enter
+    qp_keys Up Enter  # the arrow moves to German and checks it; Enter is OK
     qp_wait_for "Format Grad"
     qp_keys BTab BTab Enter End Enter
     qp_wait_for "Format UTM"

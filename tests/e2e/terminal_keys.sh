@@ -7,16 +7,15 @@
 source "$(dirname "$0")/driver.sh"
 
 # The arrows move between the languages and check the one they reach. The
-# focus starts on German while English is offered; the second Down arrives
-# split after its Esc and goes around to German.
+# focus starts on English, the language offered; Down goes around to German,
+# and a second Down, which arrives split after its Esc, back to English.
 qp_start
 qp_wait_for "Quillpost Language"
 qp_shows "(*) English Language" || qp_fail "English is not preselected"
 qp_keys Down
-qp_split_key 1b "4f 42"
 qp_wait_for "(*) Deutsche Sprache"
 qp_shows "( ) English Language" || qp_fail "English still checked after Down"
-qp_keys Up
+qp_split_key 1b "4f 42"
 qp_wait_for "(*) English Language"
 qp_keys Tab Enter # from English to OK
 qp_wait_for "Format Degree"

@@ -42,35 +42,7 @@ fail() {
     exit 1
 }
 
-until_true() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + QP_TIMEOUT))
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
-        sleep 0.05
-    done
-}
-
-# An X server on a display number it picks itself, so that test runs and
-# other servers never meet. It must not reset when its last client leaves:
-# the program's own probe of the display is such a client, and a server
-# resetting refuses the connection that follows.
-start_x() {
-    local screen=${1:-1024x768x24}
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid"
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    exec {display_fd}<> <(:)
-    Xvfb -displayfd "$display_fd" -screen 0 "$screen" -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    local number=
-    read -r -t "$QP_TIMEOUT" number <&"$display_fd" || fail "Xvfb did not start"
-    exec {display_fd}<&-
-    export DISPLAY=":$number"
-    until_true "the X server to answer" xdotool getdisplaygeometry >/dev/null 2>&1
-}
+source "$(dirname "$0")/display.sh"
 
 # The program's own process id goes to $scratch/pid (quillpost becomes the
 # window program in the same process), for the signals.
@@ -113,7 +85,7 @@ before_shot() { sleep 0.3; }
 start_x
 start_app
 wait_focus "Quillpost Language"
-xdotool key Tab space Tab Return
+xdotool key Return
 wait_focus "Quillpost"
 
 xdotool type --delay 30 "Home"
@@ -183,6 +155,24 @@ xdotool key Tab Tab Tab Tab Tab Tab Return
 wait_focus "Routing File Dialog"
 display_goes_away "the chooser"
 
+# A number refused on leaving its field: after the message the keyboard is
+# back in the field, also without a window manager, with the text marked, so
+# that typing replaces it and F10 is then taken.
+start_form
+form=$(window_of Quillpost)
+xdotool key Tab
+xdotool type --delay 30 "abc"
+xdotool key Tab
+until_true "the message box" message_box_shown
+until_true "the message box to take the keyboard" focus_away_from "$form"
+xdotool key Return
+until_true "the message box to close" message_box_gone
+until_true "the form to take the keyboard back" has_focus Quillpost
+xdotool type --delay 30 "5"
+xdotool key F10
+until_true "the program to end after F10" ended
+[ "$(cat "$scratch/status")" = 0 ] || fail "exit status $(cat "$scratch/status") after the corrected field"
+
 # An empty name: Add answers with a message box, titled as the form is.
 start_form
 xdotool key Tab Tab Tab Tab Tab Tab Return
@@ -240,7 +230,7 @@ rm -f "$ini"
 start_x 240x120x24
 start_app
 wait_focus "Quillpost Language"
-xdotool key Tab space Tab Return
+xdotool key Return
 wait_focus "Quillpost"
 eval "$(xdotool getwindowgeometry --shell "$(window_of Quillpost)")"
 [ "$X" -eq 0 ] && [ "$Y" -eq 0 ] || fail "the form at $X,$Y on a 240 x 120 screen"

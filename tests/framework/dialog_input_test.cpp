@@ -8,6 +8,7 @@
 
 #include "framework/user_input.h"
 #include "backends/terminal/open_dialog.h"
+#include "framework/data_exchange.h"
 
 namespace {
 
@@ -277,6 +278,90 @@ TEST(DialogInput, ClickedButtonIsNotPressedWhenTheFieldLeftTakesTheFocusBack) {
         EXPECT_EQ(FocusId(dialog), 1012);
         EXPECT_EQ(form.Count(BN_CLICKED, 1042), 0);
         form.onNotify = nullptr;
+    });
+}
+
+// A language dialog that checks English before the dialog manager puts the
+// focus, as the program's first start does.
+class EnglishOffered : public Recorder {
+public:
+    EnglishOffered() : Recorder(130) {}
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        GetDlgItem(1046)->SendMessage(BM_SETCHECK, BST_CHECKED);
+        return TRUE;
+    }
+};
+
+TEST(DialogInput, ARadioGroupIsOneTabStopEnteredAtItsCheckedButton) {
+    EnglishOffered language;
+    WhileOpen(language, [&](Window& dialog) {
+        EditState edit;
+        EXPECT_EQ(FocusId(dialog), 1046);
+        Press(dialog, edit, {Key::Tab});
+        EXPECT_EQ(FocusId(dialog), IDOK);
+        Press(dialog, edit, {Key::Tab});
+        EXPECT_EQ(FocusId(dialog), 1046);
+        Press(dialog, edit, {Key::BackTab});
+        EXPECT_EQ(FocusId(dialog), IDOK);
+        // Backwards into the group, also at its checked button.
+        HandleOf(&Control(dialog, 1046))->SendMessage(BM_SETCHECK, BST_UNCHECKED);
+        HandleOf(&Control(dialog, 1045))->SendMessage(BM_SETCHECK, BST_CHECKED);
+        Press(dialog, edit, {Key::BackTab});
+        EXPECT_EQ(FocusId(dialog), 1045);
+        EXPECT_EQ(language.Count(BN_CLICKED, 1045) + language.Count(BN_CLICKED, 1046), 0);
+    });
+}
+
+TEST(DialogInput, EnterPressesTheDefaultButtonUnlessAnotherPushButtonHasTheFocus) {
+    EnglishOffered language;
+    WhileOpen(language, [&](Window& dialog) {
+        EditState edit;
+        Press(dialog, edit, {Key::Enter});
+        EXPECT_EQ(dialog.result, IDOK);
+        // The radio button with the focus was not pressed, and stays checked.
+        EXPECT_EQ(language.Count(BN_CLICKED, 1046), 0);
+        EXPECT_EQ(Control(dialog, 1046).check, BST_CHECKED);
+    });
+    Recorder chooser(134);
+    WhileOpen(chooser, [&](Window& dialog) {
+        EditState edit;
+        UserInput::Focus(Control(dialog, IDCANCEL));
+        Press(dialog, edit, {Key::Enter});
+        EXPECT_EQ(dialog.result, IDCANCEL);
+    });
+}
+
+// A field of numbers that refuses anything else when it is left.
+class NumberField : public Recorder {
+public:
+    NumberField() : Recorder(102) {}
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, 1012, m_number); }
+    bool DispatchNotification(const Notification& notification) override {
+        if (notification.code == EN_KILLFOCUS && notification.id == 1012) {
+            UpdateData(TRUE);
+        }
+        return Recorder::DispatchNotification(notification);
+    }
+    double m_number = 0;
+};
+
+TEST(DialogInput, AFieldRefusedByDataExchangeKeepsTheFocusWithItsTextMarked) {
+    NumberField form;
+    WhileOpen(form, [&](Window& dialog) {
+        EditState edit;
+        Window& latitude = Control(dialog, 1012);
+        UserInput::Focus(latitude);
+        Press(dialog, edit, {Key::End});
+        Type(dialog, edit, L"abc");
+        Press(dialog, edit, {Key::Tab});
+        EXPECT_EQ(FocusId(dialog), 1012);
+        EXPECT_EQ(latitude.text, L"0abc");
+        Type(dialog, edit, L"5");
+        EXPECT_EQ(latitude.text, L"5");
+        Press(dialog, edit, {Key::Tab});
+        EXPECT_EQ(FocusId(dialog), 1014);
+        EXPECT_EQ(form.m_number, 5.0);
     });
 }
 

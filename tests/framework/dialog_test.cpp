@@ -320,7 +320,8 @@ TEST_F(DialogTest, FrameworkMessagesInEnglish) {
 TEST_F(DialogTest, TabOrderFollowsZOrderChangesAndSkipsHiddenAndDisabledControls) {
     ui.OnDialog(1, [](HeadlessDialog& d) {
         EXPECT_EQ(d.Focus(), 10);  // the first tab stop
-        EXPECT_THAT(d.TabOrder(), ElementsAre(10, 11, 12, 13, 20, 30, 31, 40, 50));
+        // The radio buttons 30 and 31 are one stop, at the checked one or the first.
+        EXPECT_THAT(d.TabOrder(), ElementsAre(10, 11, 12, 13, 20, 30, 40, 50));
         CDialog& dialog = d.Dialog();
         dialog.GetDlgItem(20)->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         dialog.GetDlgItem(13)->SetWindowPos(dialog.GetDlgItem(20), 0, 0, 0, 0,
@@ -328,7 +329,7 @@ TEST_F(DialogTest, TabOrderFollowsZOrderChangesAndSkipsHiddenAndDisabledControls
         dialog.GetDlgItem(10)->SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         dialog.GetDlgItem(11)->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0,
                                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-        EXPECT_THAT(d.TabOrder(), ElementsAre(20, 13, 11, 12, 30, 31, 40, 50, 10));
+        EXPECT_THAT(d.TabOrder(), ElementsAre(20, 13, 11, 12, 30, 40, 50, 10));
 
         dialog.GetDlgItem(12)->ShowWindow(SW_HIDE);
         dialog.GetDlgItem(31)->EnableWindow(FALSE);
@@ -374,13 +375,14 @@ TEST_F(DialogTest, PlacesAreTemplateUnitsInPixelsAndMove) {
     dlg.DoModal();
 }
 
-TEST_F(DialogTest, ListBoxKeepsItsEntriesSortedWithoutRegardToCase) {
+TEST_F(DialogTest, ListBoxKeepsItsEntriesSortedAsTheDeviceDoes) {
     ui.OnDialog(1, [&](HeadlessDialog& d) {
         for (const wchar_t* name : {L"b.rte", L"D.rte", L"A.rte", L"a2.rte", L"\u00c4.rte"}) {
             dlg.m_list.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
         }
+        // Without regard to case, and the umlaut beside its base letter.
         EXPECT_THAT(d.Items(50),
-                    ElementsAre(L"A.rte", L"a2.rte", L"b.rte", L"D.rte", L"\u00c4.rte"));
+                    ElementsAre(L"A.rte", L"\u00c4.rte", L"a2.rte", L"b.rte", L"D.rte"));
         EXPECT_EQ(dlg.m_list.SendMessage(LB_GETCURSEL), LB_ERR);
         d.DoubleClick(50, 2);  // mapped to OnOK
     });

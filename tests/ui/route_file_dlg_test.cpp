@@ -41,6 +41,22 @@ TEST_F(RouteFileDlgTest, ListsTheRouteFilesSortedAndGivesTheChosenPath) {
     EXPECT_EQ(dlg.GetPath().str(), kRoutes + L"A.rte");
 }
 
+TEST_F(RouteFileDlgTest, UmlautsAreListedBesideTheirBaseLetters) {
+    for (const char* name : {"Zebra.rte",
+                             "\xC3\x9C"
+                             "bersicht.rte",
+                             "Ulm.rte", "ahorn.rte"}) {
+        WriteFileBytes(card / "MN6/Settings/Routes" / name, "");
+    }
+    ui.OnDialog(134, [](HeadlessDialog& d) {
+        EXPECT_THAT(d.Items(kList),
+                    ElementsAre(L"ahorn.rte", L"\u00dcbersicht.rte", L"Ulm.rte", L"Zebra.rte"));
+        d.Select(kList, 1).Ok();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.GetPath().str(), kRoutes + L"\u00dcbersicht.rte");
+}
+
 TEST_F(RouteFileDlgTest, ADoubleClickIsOkAndOkWithoutASelectionGivesNoPath) {
     PutRouteFiles();
     ui.OnDialog(IDD_ROUTE_FILE, [](HeadlessDialog& d) { d.DoubleClick(IDC_ROUTE_FILES, 2); });

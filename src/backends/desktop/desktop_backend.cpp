@@ -1,12 +1,18 @@
 #include "backends/desktop/desktop_backend.h"
 
+#include <QAbstractEventDispatcher>
+#include <QAccessible>
 #include <QApplication>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QThread>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <thread>
 
 #include "backends/desktop/dialog_window.h"
 #include "framework/dialog.h"
@@ -20,6 +26,8 @@ PixelScale g_scale;
 
 // The display went away: every open dialog ends as Cancel without Qt.
 bool g_displayLost = false;
+// Noted by a thread of Qt's own, for the loops to see.
+std::atomic<bool> g_displayLostElsewhere = false;
 
 // How many of the backend's modal loops are running, one inside the other.
 int g_loops = 0;
@@ -30,26 +38,50 @@ struct DisplayLostUnwind {};
 // SIGINT asked the program to end. Every dialog then ends as Cancel, so that
 // the form writes its settings as at any Cancel.
 bool NobodyAnswers() {
+    if (g_displayLostElsewhere) {
+        g_displayLost = true;
+    }
     return g_displayLost || EndSignals::Received() != 0;
 }
 
-// When the X server goes away, Qt's X11 plugin warns and then calls exit()
-// from inside its event processing; exit's clean-up talks to the dead server
-// and can wait forever on Qt's threads. The warning is the program's last
-// word: it unwinds out of Qt's event processing to the innermost of the
-// backend's loops, which ends its dialog as Cancel, and so does every loop
-// below it, so that the form closes and keeps its settings as at any Cancel.
+// When the X server or the Wayland compositor goes away, Qt's platform
+// plugin warns and then ends the program from inside its event processing;
+// exit's clean-up talks to the dead server and can wait forever on Qt's
+// threads. The warning is the program's last word: it unwinds out of Qt's
+// event processing to the innermost of the backend's loops, which ends its
+// dialog as Cancel, and so does every loop below it, so that the form closes
+// and keeps its settings as at any Cancel. Where the warning comes from a
+// thread of Qt's own (Wayland reads its events on one), that thread wakes the
+// loops and waits there for the end, so that Qt cannot end the program first;
+// should the loops not come round (Qt's main thread waiting on this very
+// thread), it ends the program after a while rather than hang.
 QtMessageHandler g_qtMessages = nullptr;
+
+bool SaysDisplayLost(const QString& message) {
+    return message.startsWith(QLatin1String("The X11 connection broke")) ||
+           message.startsWith(QLatin1String("The Wayland connection broke")) ||
+           message.startsWith(QLatin1String("The Wayland connection experienced a fatal error"));
+}
 
 void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     g_qtMessages(type, context, message);
-    if (message.startsWith(QLatin1String("The X11 connection broke"))) {
-        g_displayLost = true;
-        if (g_loops == 0) {
-            std::_Exit(1);  // no dialog open, nothing to keep
-        }
-        throw DisplayLostUnwind{};
+    if (!SaysDisplayLost(message)) {
+        return;
     }
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() != app->thread()) {
+        g_displayLostElsewhere = true;
+        if (QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance(app->thread())) {
+            loop->wakeUp();
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(10));
+        std::_Exit(1);
+    }
+    g_displayLost = true;
+    if (g_loops == 0) {
+        std::_Exit(1);  // no dialog open, nothing to keep
+    }
+    throw DisplayLostUnwind{};
 }
 
 // Handles Qt's events until done() or until nobody answers. The
@@ -87,6 +119,7 @@ DesktopBackend::DesktopBackend(int& argc, char** argv) {
     // The program ends when its form does, not when its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     g_scale = ScaleForSystemFont();
+    QAccessible::installFactory(RadioButtonsAsRadioButtons);
     // The handler makes the pipe readable, which wakes the loop that waits
     // for events; the loop then sees the signal and ends its dialog. Once is
     // enough: the byte stays, and the notifier would fire again and again.
@@ -158,6 +191,10 @@ void DesktopBackend::ShowMessageBox(const wchar_t* text) {
     HandleEventsUntil([&closed] { return closed; });
     if (g_displayLost) {
         static_cast<void>(box.release());
+    } else if (owner) {
+        // The keyboard goes back to the dialog, also without a window manager,
+        // where the refused field waits with its text marked.
+        owner->activateWindow();
     }
 }
 

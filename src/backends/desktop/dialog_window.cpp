@@ -1,5 +1,6 @@
 #include "backends/desktop/dialog_window.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "framework/accessible_name.h"
 #include "framework/dialog_input.h"
 #include "framework/resource.h"
 #include "framework/user_input.h"
@@ -76,14 +78,23 @@ private:
     bool m_syncing = false;
 };
 
-QFont FontFor(const FontInfo& font) {
-    if (font.face.empty() || font.face == L"System") {
-        return QApplication::font();
+// The dialog's own font is the system font; a font the program names is
+// scaled with it, as the dialog units are, so that a larger system font
+// grows every control alike.
+QFont FontFor(const FontInfo& font, const FontInfo& dialogFont) {
+    const QFont system = QApplication::font();
+    if (font.face.empty() || font == dialogFont || font.face == L"System") {
+        return system;
     }
     QFont shown = font.face == L"Courier" ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
                                           : QFont(ToQt(font.face));
-    if (font.pointSize > 0) {
-        shown.setPointSizeF(font.pointSize / 10.0);
+    if (font.pointSize > 0 && dialogFont.pointSize > 0) {
+        const double scale = static_cast<double>(font.pointSize) / dialogFont.pointSize;
+        if (system.pointSizeF() > 0) {
+            shown.setPointSizeF(system.pointSizeF() * scale);
+        } else {
+            shown.setPixelSize(static_cast<int>(std::lround(system.pixelSize() * scale)));
+        }
     }
     return shown;
 }
@@ -169,7 +180,42 @@ bool DialogKey(Key key) {
     }
 }
 
+// Qt offers a radio button that the framework checks (not Qt's own
+// exclusive group) as a check box; a screen reader then says "check box" and
+// not that the arrows choose within a group.
+class RadioButtonAccessible : public QAccessibleWidget {
+public:
+    explicit RadioButtonAccessible(QRadioButton* radio)
+        : QAccessibleWidget(radio, QAccessible::RadioButton) {}
+
+    QString text(QAccessible::Text kind) const override {
+        const QString text = QAccessibleWidget::text(kind);
+        return kind == QAccessible::Name && text.isEmpty() ? Radio()->text() : text;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State shown = QAccessibleWidget::state();
+        shown.checkable = true;
+        shown.checked = Radio()->isChecked();
+        return shown;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) {
+            Radio()->click();
+        }
+    }
+
+private:
+    QRadioButton* Radio() const { return static_cast<QRadioButton*>(widget()); }
+};
+
 }  // namespace
+
+QAccessibleInterface* RadioButtonsAsRadioButtons(const QString& className, QObject* object) {
+    auto* radio =
+        className == QLatin1String("QRadioButton") ? qobject_cast<QRadioButton*>(object) : nullptr;
+    return radio ? new RadioButtonAccessible(radio) : nullptr;
+}
 
 PixelScale ScaleForSystemFont() {
     const QFontMetricsF metrics(QApplication::font());
@@ -250,12 +296,14 @@ void DialogWindow::CreateControl(Window& window) {
         case WindowKind::PushButton: {
             auto* button = new QPushButton(this);
             button->setAutoDefault(false);
+            ClickThroughFramework(button, window);
             widget = button;
             break;
         }
         case WindowKind::RadioButton: {
             auto* radio = new QRadioButton(this);
             radio->setAutoExclusive(false);
+            ClickThroughFramework(radio, window);
             widget = radio;
             break;
         }
@@ -286,6 +334,15 @@ void DialogWindow::CreateControl(Window& window) {
         mouseTarget->installEventFilter(this);
     }
     m_controls.push_back({&window, widget, mouseTarget});
+}
+
+// The mouse and the keys reach a button through the event filter, so Qt's
+// own click comes only from elsewhere: a screen reader's press action.
+void DialogWindow::ClickThroughFramework(QAbstractButton* button, Window& window) {
+    connect(button, &QAbstractButton::clicked, this, [this, &window] {
+        UserInput::Click(window);
+        Handled();
+    });
 }
 
 QRect DialogWindow::Place(const RECT& rect) const {
@@ -339,6 +396,12 @@ void DialogWindow::Sync(bool inFront) {
     for (const Control& control : m_controls) {
         SyncControl(control);
     }
+    if (m_helpButton) {
+        m_helpButton->setAccessibleName(ToQt(AccessibleName(TitleButtonKind::Help)));
+    }
+    if (m_okButton) {
+        m_okButton->setAccessibleName(ToQt(AccessibleName(TitleButtonKind::Ok)));
+    }
     SyncOrder();
     if (inFront) {
         SyncFocus();
@@ -349,12 +412,15 @@ void DialogWindow::SyncControl(const Control& control) {
     const Window& window = *control.window;
     QWidget* widget = control.widget;
     const QString text = ToQt(window.text);
-    const QFont font = FontFor(window.font);
+    const QFont font = FontFor(window.font, m_dialog.font);
     if (widget->font() != font) {
         widget->setFont(font);
     }
     widget->setGeometry(Place(window.rect));
     widget->setEnabled(window.enabled);
+    if (const QString name = ToQt(AccessibleName(window)); widget->accessibleName() != name) {
+        widget->setAccessibleName(name);
+    }
     switch (window.kind) {
         case WindowKind::Static:
             static_cast<QLabel*>(widget)->setText(text);
@@ -366,9 +432,12 @@ void DialogWindow::SyncControl(const Control& control) {
             }
             break;
         }
-        case WindowKind::PushButton:
-            static_cast<QPushButton*>(widget)->setText(text);
+        case WindowKind::PushButton: {
+            auto* button = static_cast<QPushButton*>(widget);
+            button->setText(text);
+            button->setDefault(&window == DefaultButton(m_dialog));
             break;
+        }
         case WindowKind::RadioButton: {
             auto* radio = static_cast<QRadioButton*>(widget);
             radio->setText(text);
@@ -377,6 +446,11 @@ void DialogWindow::SyncControl(const Control& control) {
         }
         case WindowKind::ComboBox: {
             auto* dropDown = static_cast<DropDown*>(widget);
+            // A drop-down list reads its entry as its name; its label comes
+            // through the label's buddy.
+            if (const Control* label = ControlOfWindow(AccessibleLabel(window))) {
+                static_cast<QLabel*>(label->widget)->setBuddy(dropDown);
+            }
             const QStringList items = ItemsOf(window);
             QStringList shown;
             for (int i = 0; i < dropDown->count(); ++i) {
@@ -448,12 +522,8 @@ void DialogWindow::SyncOrder() {
 }
 
 void DialogWindow::SyncFocus() {
-    QWidget* target = this;
-    for (const Control& control : m_controls) {
-        if (control.window == m_dialog.focus) {
-            target = control.widget;
-        }
-    }
+    const Control* focused = ControlOfWindow(m_dialog.focus);
+    QWidget* target = focused ? focused->widget : this;
     if (auto* dropDown = dynamic_cast<DropDown*>(target);
         dropDown && dropDown->view()->isVisible()) {
         return;  // the open list has the keyboard
@@ -461,6 +531,19 @@ void DialogWindow::SyncFocus() {
     if (QApplication::focusWidget() != target) {
         target->setFocus(m_focusReason);
     }
+    if (auto* field = qobject_cast<QLineEdit*>(target); field && m_dialog.focus->markWholeText) {
+        m_dialog.focus->markWholeText = false;
+        field->selectAll();
+    }
+}
+
+const DialogWindow::Control* DialogWindow::ControlOfWindow(const Window* window) const {
+    for (const Control& control : m_controls) {
+        if (window && control.window == window) {
+            return &control;
+        }
+    }
+    return nullptr;
 }
 
 const DialogWindow::Control* DialogWindow::ControlOf(const QObject* object) const {

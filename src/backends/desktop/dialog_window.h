@@ -11,6 +11,8 @@
 
 #include "framework/wnd.h"
 
+class QAbstractButton;
+class QAccessibleInterface;
 class QToolButton;
 
 // Framework pixels (2 per dialog unit) to the screen's logical pixels, so
@@ -23,6 +25,10 @@ struct PixelScale {
     int titleButtons = 0;  // the height of the strip that holds the title-bar buttons
 };
 PixelScale ScaleForSystemFont();
+
+// An accessibility factory (QAccessible::installFactory) that offers the
+// dialogs' radio buttons to a screen reader as radio buttons.
+QAccessibleInterface* RadioButtonsAsRadioButtons(const QString& className, QObject* object);
 
 class DialogWindow : public QDialog {
 public:
@@ -50,11 +56,13 @@ private:
     };
 
     void CreateControl(Window& window);
+    void ClickThroughFramework(QAbstractButton* button, Window& window);
     void SyncControl(const Control& control);
     void SyncOrder();
     void SyncFocus();
     QRect Place(const RECT& rect) const;
     const Control* ControlOf(const QObject* object) const;
+    const Control* ControlOfWindow(const Window* window) const;
     bool HandleKeyEvent(const Control* control, QKeyEvent& event);
     bool HandleMouseEvent(const Control& control, QMouseEvent& event);
     void CloseDropDown(Window& dropDown, int picked);

@@ -3,6 +3,7 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <wayland-client.h>
 #include <xcb/xcb.h>
 
 #include <QDir>
@@ -60,7 +61,30 @@ bool X11Answers() {
     return answered;
 }
 
+void NoteSeat(void* data, wl_registry*, uint32_t, const char* interface, uint32_t) {
+    if (std::strcmp(interface, "wl_seat") == 0) {
+        *static_cast<bool*>(data) = true;
+    }
+}
+
+void IgnoreRemoval(void*, wl_registry*, uint32_t) {}
+
 }  // namespace
+
+bool WaylandHasSeat() {
+    wl_display* display = wl_display_connect(nullptr);
+    if (!display) {
+        return false;
+    }
+    bool seat = false;
+    static const wl_registry_listener listener = {NoteSeat, IgnoreRemoval};
+    wl_registry* registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &listener, &seat);
+    wl_display_roundtrip(display);
+    wl_registry_destroy(registry);
+    wl_display_disconnect(display);
+    return seat;
+}
 
 std::string ReachablePlatform() {
     const std::string chosen = Environment("QT_QPA_PLATFORM");

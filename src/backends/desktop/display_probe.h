@@ -10,3 +10,8 @@
 // has its Wayland plugin, else "xcb" when the X server named by DISPLAY
 // accepts a connection; empty when no display can be reached.
 std::string ReachablePlatform();
+
+// Whether the Wayland compositor named by WAYLAND_DISPLAY offers a seat (a
+// keyboard and pointer). A headless compositor may offer none, and Qt's
+// Wayland input method then crashes when a field draws its caret.
+bool WaylandHasSeat();

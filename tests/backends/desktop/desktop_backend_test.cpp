@@ -5,9 +5,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
-#include <QFontInfo>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QLineEdit>
 #include <QPushButton>
+#include <cstdlib>
 
 #include "app/run_program.h"
 #include "desktop_user.h"
@@ -27,11 +31,14 @@ protected:
         WriteFileBytes(routes / "Heimweg.rte", "");
     }
 
-    // The first start: the language dialog offers English, and OK keeps it.
+    // The first start: the language dialog offers English with the focus on
+    // it, and Enter is its default button OK, which keeps it.
     void ChooseEnglish() {
         user.OnDialog(130, [](QDialog& d) {
             EXPECT_EQ(d.windowTitle(), "Quillpost Language");
-            User::Click(d, "1");
+            EXPECT_EQ(User::Focus(d), "1046");
+            EXPECT_TRUE(d.findChild<QPushButton*>("1")->isDefault());
+            User::Key(Qt::Key_Return);
         });
     }
     int Run() { return RunProgram(User::Backend()); }
@@ -89,8 +96,10 @@ TEST_F(DesktopTest, EveryFormatThroughTheDropDownList) {
         User::Type("10");
         User::Click(d, "1018");
         EXPECT_EQ(User::Text(d, "1018"), "S");
-        // The hemisphere letters stand in a fixed-pitch font.
-        EXPECT_TRUE(QFontInfo(d.findChild<QWidget*>("1018")->font()).fixedPitch());
+        // The hemisphere letters stand in a face whose letters are all as wide.
+        const QFontMetricsF letters(d.findChild<QWidget*>("1018")->font());
+        EXPECT_EQ(letters.horizontalAdvance(QLatin1Char('i')),
+                  letters.horizontalAdvance(QLatin1Char('W')));
 
         User::Click(d, "1034");  // opens the list
         User::Key(Qt::Key_Down);
@@ -150,6 +159,8 @@ TEST_F(DesktopTest, MessagesForAnEmptyNameAndARangeAndWhereTheFocusGoes) {
         EXPECT_THAT(user.TakeMessageBoxes(),
                     ElementsAre(L"Please enter a number between 0 and 90."));
         EXPECT_EQ(User::Focus(d), "1012");
+        // The refused text is marked, so that typing replaces it.
+        EXPECT_EQ(d.findChild<QLineEdit*>("1012")->selectedText(), "095");
         // A click elsewhere leaves the field too: the message again, and the
         // click goes no further.
         User::Click(d, "1018");
@@ -160,6 +171,8 @@ TEST_F(DesktopTest, MessagesForAnEmptyNameAndARangeAndWhereTheFocusGoes) {
         User::Click(d, "title-ok");
         EXPECT_EQ(user.TakeMessageBoxes().size(), 1u);
         EXPECT_TRUE(d.isVisible());
+        User::Type("45");
+        EXPECT_EQ(User::Text(d, "1012"), "45");
         User::Key(Qt::Key_Escape);
     });
     EXPECT_EQ(Run(), 0);
@@ -215,6 +228,65 @@ TEST_F(DesktopTest, ADoubleClickInTheChooserIsOk) {
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(ReadFileBytes(routes / "Heimweg.rte"),
               "[PIER||][0][10]|0.000000,0.000000||0.000000|0.000000|\r\n");
+}
+
+TEST_F(DesktopTest, ALargerSystemFontScalesTheFontsTheFormNames) {
+    profile.Write(L"Language", 1);
+    const QFont system = QApplication::font();
+    QFont large = system;
+    large.setPointSizeF(18);
+    QApplication::setFont(large);
+    user.OnDialog(102, [](QDialog& d) {
+        // The form names an 8-point face for the hemisphere buttons, in its
+        // own 8-point font: both grow alike.
+        EXPECT_EQ(d.findChild<QWidget*>("1018")->font().pointSizeF(), 18);
+        EXPECT_EQ(d.findChild<QWidget*>("1012")->font().pointSizeF(), 18);
+        User::Key(Qt::Key_Escape);
+    });
+    EXPECT_EQ(Run(), 0);
+    QApplication::setFont(system);
+}
+
+TEST_F(DesktopTest, EveryControlHasTheNameAScreenReaderReads) {
+    profile.Write(L"Language", 1);
+    profile.Write(L"Format", 2);
+    user.OnDialog(102, [](QDialog& d) {
+        const auto name = [&d](const char* id) {
+            return d.findChild<QWidget*>(id)->accessibleName();
+        };
+        EXPECT_EQ(name("1002"), "Name");
+        EXPECT_EQ(name("1012"), "Lat degrees");
+        EXPECT_EQ(name("1014"), "Lat minutes");
+        EXPECT_EQ(name("1016"), "Lat seconds");
+        EXPECT_EQ(name("1026"), "Long E");
+        EXPECT_EQ(name("1034"), "Format");
+        EXPECT_EQ(name("title-help"), "Help");
+        EXPECT_EQ(name("title-ok"), "OK");
+        User::Click(d, "title-help");
+        EXPECT_EQ(name("1020"), QString::fromUtf8("L\u00e4nge Grad"));
+        User::Key(Qt::Key_Escape);
+    });
+    user.OnDialog(130, [](QDialog& d) {
+        // Up moves to German and checks it; Enter is OK.
+        User::Key(Qt::Key_Up);
+        User::Key(Qt::Key_Return);
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(profile.Read(L"Language"), 0);
+}
+
+// The desktop tests run twice, with the machine's fonts and with Noto Sans
+// Mono hidden from fontconfig (ctest sets QUILLPOST_TEST_NOTO_MONO): each
+// run checks that it has the fonts it is meant to have.
+TEST(DesktopFonts, TheRunHasTheFontsItIsMeantToHave) {
+    const char* expected = std::getenv("QUILLPOST_TEST_NOTO_MONO");
+    if (!expected) {
+        GTEST_SKIP() << "QUILLPOST_TEST_NOTO_MONO is not set";
+    }
+    User::Backend();
+    EXPECT_EQ(QFontDatabase::families().contains("Noto Sans Mono"), std::string(expected) == "1")
+        << "Noto Sans Mono " << (std::string(expected) == "1" ? "missing" : "not hidden")
+        << "; scripts/setup installs fonts-noto-mono";
 }
 
 }  // namespace

@@ -1,0 +1,34 @@
+# SPDX-License-Identifier: MIT
+# Shared by the end-to-end tests of the window: waiting for a condition, and
+# an X server of the test's own. The test defines fail (which ends it),
+# $scratch (its folder), $QP_TIMEOUT (seconds) and xvfb_pid (empty at first).
+
+until_true() {
+    local what=$1
+    shift
+    local deadline=$((SECONDS + QP_TIMEOUT))
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
+        sleep 0.05
+    done
+}
+
+# An X server on a display number it picks itself, so that test runs and
+# other servers never meet. It must not reset when its last client leaves:
+# the program's own probe of the display is such a client, and a server
+# resetting refuses the connection that follows.
+start_x() {
+    local screen=${1:-1024x768x24}
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid"
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    exec {display_fd}<> <(:)
+    Xvfb -displayfd "$display_fd" -screen 0 "$screen" -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    local number=
+    read -r -t "$QP_TIMEOUT" number <&"$display_fd" || fail "Xvfb did not start"
+    exec {display_fd}<&-
+    export DISPLAY=":$number"
+    until_true "the X server to answer" xdotool getdisplaygeometry >/dev/null 2>&1
+}
