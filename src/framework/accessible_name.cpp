@@ -9,7 +9,7 @@
 namespace {
 
 bool English() {
-    return AfxGetMessageLanguage() == 1;
+    return AfxGetMessageLanguage() == kAfxEnglish;
 }
 
 bool HasLetter(const std::wstring& text) {

@@ -138,5 +138,5 @@ void AfxSetMessageLanguage(int language) {
 }
 
 int AfxGetMessageLanguage() {
-    return g_language;
+    return g_englishMessages ? kAfxEnglish : kAfxGerman;
 }

@@ -43,7 +43,7 @@ add_home() {
 
 start_unnamed
 qp_wait_for "Quillpost Language"
-qp_keys Tab Space Tab Enter
+qp_keys Enter  # English is checked and has the focus; Enter is OK
 add_home
 qp_shows "│Tour.rte" || qp_fail "the chooser does not list the mounted card's route file"
 qp_hides "Routing File Dialog -" || qp_fail "one card, and the title names it"

@@ -48,10 +48,10 @@ TEST_F(RouteFileDlgTest, UmlautsAreListedBesideTheirBaseLetters) {
                              "Ulm.rte", "ahorn.rte"}) {
         WriteFileBytes(card / "MN6/Settings/Routes" / name, "");
     }
-    ui.OnDialog(134, [](HeadlessDialog& d) {
-        EXPECT_THAT(d.Items(kList),
+    ui.OnDialog(IDD_ROUTE_FILE, [](HeadlessDialog& d) {
+        EXPECT_THAT(d.Items(IDC_ROUTE_FILES),
                     ElementsAre(L"ahorn.rte", L"\u00dcbersicht.rte", L"Ulm.rte", L"Zebra.rte"));
-        d.Select(kList, 1).Ok();
+        d.Select(IDC_ROUTE_FILES, 1).Ok();
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.GetPath().str(), kRoutes + L"\u00dcbersicht.rte");
