@@ -83,7 +83,7 @@ fs::path DeviceToHostPath(const std::wstring& devicePath) {
         if (!part.empty() && part != L".") {
             // A FAT card keeps the letter case its folders were made with
             // ("mn6/settings/routes"), and the device finds them in any.
-            const std::string name = WideToHostBytes(part);
+            const fs::path name = HostPathFromWide(part);
             const fs::path existing = ChildNoCase(host, name);
             host = existing.empty() ? host / name : existing;
         }
@@ -106,7 +106,7 @@ HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* findData) {
     auto* search = new Search;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::wstring name = HostBytesToWide(it->path().filename().native());
+        const std::wstring name = WideFromHostPath(it->path().filename());
         // A backslash separates folders in a device path, so a name holding
         // one could never be opened as the file it names.
         if (name.size() < MAX_PATH && name.find(L'\\') == std::wstring::npos &&

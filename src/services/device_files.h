@@ -1,7 +1,7 @@
-// The device's file search and its paths. A device path "\Storage Card\..."
-// lives below the storage card's folder (see storage_card.h); backslashes
-// become slashes below it. Paths never pass through the ANSI code page: the
-// file found is the file opened.
+// The device's storage card and its file search. A device path
+// "\Storage Card\..." lives below the card's folder (storage_card.h);
+// backslashes become the host's separators below it. Paths never pass
+// through the ANSI code page: the file found is the file opened.
 #pragma once
 
 #include <filesystem>

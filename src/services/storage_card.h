@@ -5,7 +5,9 @@
 // (in any letter case, as a FAT card may have it), else
 // "$XDG_DATA_HOME/quillpost/Storage Card" (~/.local/share when XDG_DATA_HOME
 // is unset). Among mounted cards, removable ones (under /media, /run/media
-// and /mnt) come first, and of those the one mounted last.
+// and /mnt) come first, and of those the one mounted last. On Windows the
+// mounted cards are the removable drives that hold \MN6\Settings\Routes, and
+// the last resort is "%LOCALAPPDATA%\Quillpost\Storage Card".
 #pragma once
 
 #include <filesystem>
@@ -13,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#ifndef _WIN32
 struct MountPoint {
     std::string folder;  // where it is mounted, escapes undone
     std::string type;    // the file system's type, "vfat", "fuseblk", ...
@@ -24,6 +27,7 @@ std::vector<MountPoint> ParseMountInfo(std::string_view text);
 
 // The mount points that hold a card, the best first.
 std::vector<std::filesystem::path> MountedCards(const std::vector<MountPoint>& mounts);
+#endif
 
 // The card the command line names; it wins over everything else. An empty
 // folder names none.
@@ -41,4 +45,4 @@ std::vector<std::filesystem::path> MountedCardsNow();
 
 // The entry of folder named name in any letter case, exactly named where
 // that one exists; empty when there is none.
-std::filesystem::path ChildNoCase(const std::filesystem::path& folder, const std::string& name);
+std::filesystem::path ChildNoCase(const std::filesystem::path& folder, const std::filesystem::path& name);

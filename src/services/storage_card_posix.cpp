@@ -174,13 +174,13 @@ std::wstring StorageCardChoiceNote() {
     return HostBytesToWide(card.filename().native());
 }
 
-fs::path ChildNoCase(const fs::path& folder, const std::string& name) {
+fs::path ChildNoCase(const fs::path& folder, const fs::path& name) {
     std::error_code error;
     if (fs::exists(folder / name, error)) {
         return folder / name;
     }
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (EqualNoCase(it->path().filename().native(), name)) {
+        if (EqualNoCase(it->path().filename().native(), name.native())) {
             return it->path();
         }
     }
