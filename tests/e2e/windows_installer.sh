@@ -8,9 +8,7 @@
 #   QP_WINEPREFIX   the wine prefix to use; made on the first run, then kept
 set -euo pipefail
 : "${QP_INSTALLER:?QP_INSTALLER must name the installer under test}"
-: "${QP_WINEPREFIX:?QP_WINEPREFIX must name the wine prefix of the test}"
-QP_TIMEOUT=${QP_TIMEOUT:-60}
-export WINEPREFIX=$QP_WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source "$(dirname "$0")/wine.sh"
 unset DISPLAY WAYLAND_DISPLAY
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/quillpost-installer-XXXXXX")
@@ -20,49 +18,28 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-until_true() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + QP_TIMEOUT))
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
-        sleep 0.2
-    done
-}
-
-mkdir -p "$WINEPREFIX"
-# One server for the whole run (unless one runs already), so that each wine
-# command does not start one anew.
-wineserver -p 2>/dev/null || true
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >"$scratch/wineboot.log" 2>&1 || fail "wineboot: $(cat "$scratch/wineboot.log")"
-fi
+wine_prefix
 
 folder="$WINEPREFIX/drive_c/Program Files/Quillpost"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillpost"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillpost'
 registered() { wine reg query "$key" /v DisplayName >/dev/null 2>&1; }
 removed() { [ ! -e "$folder" ] && [ ! -e "$menu" ] && ! registered; }
-[ ! -e "$folder" ] || fail "Quillpost is installed before the test"
+[ ! -e "$folder" ] || wine_fail "Quillpost is installed before the test"
 
-wine "$QP_INSTALLER" /S || fail "the silent install ended with status $?"
+wine "$QP_INSTALLER" /S || wine_fail "the silent install ended with status $?"
 for file in quillpost.exe quillpost-geo.exe README.txt uninstall.exe; do
-    [ -f "$folder/$file" ] || fail "not installed: $file"
+    [ -f "$folder/$file" ] || wine_fail "not installed: $file"
 done
 for link in Quillpost.lnk "Uninstall Quillpost.lnk"; do
-    [ -f "$menu/$link" ] || fail "no start-menu entry $link"
+    [ -f "$menu/$link" ] || wine_fail "no start-menu entry $link"
 done
-registered || fail "not in the list of programs"
+registered || wine_fail "not in the list of programs"
 answer=$(wine 'C:\Program Files\Quillpost\quillpost-geo.exe' utm 53.5 10 | tr -d '\r')
-[ "$answer" = "32 N 566331.528 5928359.088" ] || fail "the installed companion answers '$answer'"
+[ "$answer" = "32 N 566331.528 5928359.088" ] || wine_fail "the installed companion answers '$answer'"
 
 # The uninstaller copies itself away first and returns at once; what it
 # does happens meanwhile.
-wine 'C:\Program Files\Quillpost\uninstall.exe' /S || fail "the silent uninstall ended with status $?"
-until_true "the uninstall to take everything away" removed
+wine 'C:\Program Files\Quillpost\uninstall.exe' /S || wine_fail "the silent uninstall ended with status $?"
+wine_until "the uninstall to take everything away" removed
 echo "windows installer: passed"

@@ -10,9 +10,7 @@
 #   QP_WINEPREFIX   the wine prefix to use; made on the first run, then kept
 set -euo pipefail
 : "${QUILLPOST:?QUILLPOST must name the program under test}"
-: "${QP_WINEPREFIX:?QP_WINEPREFIX must name the wine prefix of the test}"
-QP_TIMEOUT=${QP_TIMEOUT:-60}
-export WINEPREFIX=$QP_WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source "$(dirname "$0")/wine.sh"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/quillpost-windows-XXXXXX")
 routes="$scratch/card/MN6/Settings/Routes"
@@ -32,55 +30,37 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
+report() {
     cat "$scratch/app.log" >&2 2>/dev/null || true
     if [ -n "${DISPLAY:-}" ]; then
         for window in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
             echo "window $window: '$(xdotool getwindowname "$window" 2>/dev/null)'" >&2
         done
     fi
-    exit 1
 }
-
-until_true() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + QP_TIMEOUT))
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
-        sleep 0.1
-    done
-}
+wine_report=report
 
 # An X server on a display number it picks itself, so that test runs and
 # other servers never meet.
 exec {display_fd}<> <(:)
 Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
 xvfb_pid=$!
-read -r -t "$QP_TIMEOUT" number <&"$display_fd" || fail "Xvfb did not start"
+read -r -t "$QP_TIMEOUT" number <&"$display_fd" || wine_fail "Xvfb did not start"
 exec {display_fd}<&-
 export DISPLAY=":$number"
 
-# The prefix is made once and kept.
-mkdir -p "$WINEPREFIX"
-# One server for the whole run (unless one runs already), so that each wine
-# command does not start one anew.
-wineserver -p 2>/dev/null || true
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >"$scratch/wineboot.log" 2>&1 || fail "wineboot: $(cat "$scratch/wineboot.log")"
-fi
+wine_prefix
 # The card: drive Q: of the prefix, which wine reports as a removable drive.
 ln -sfn "$scratch/card" "$WINEPREFIX/dosdevices/q:"
 wine reg add 'HKLM\Software\Wine\Drives' /v 'q:' /d floppy /f >/dev/null 2>&1 ||
-    fail "the card's drive type cannot be set"
+    wine_fail "the card's drive type cannot be set"
 # Wine's mount manager reads the drive types when it starts: started anew.
 wineserver -k
 wineserver -w
 wineserver -p
 appdata=$(find "$WINEPREFIX/drive_c/users" -mindepth 3 -maxdepth 3 -path '*/AppData/Roaming' \
     -not -path '*/Public/*' | head -n 1)
-[ -n "$appdata" ] || fail "no AppData\\Roaming in the prefix"
+[ -n "$appdata" ] || wine_fail "no AppData\\Roaming in the prefix"
 ini="$appdata/Kvo Applications/Quillpost.ini"
 rm -rf "$appdata/Kvo Applications"
 
@@ -93,9 +73,9 @@ has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(window_of "$1")" ];
 # Without a window manager nobody gives a new window the keyboard: the test
 # does, as a user's click on it would.
 take_focus() {
-    until_true "the window '$1'" shown "$1"
+    wine_until "the window '$1'" shown "$1"
     xdotool windowfocus "$(window_of "$1")" 2>/dev/null || true
-    until_true "the window '$1' to take the keyboard" has_focus "$1"
+    wine_until "the window '$1' to take the keyboard" has_focus "$1"
 }
 
 (
@@ -118,19 +98,19 @@ xdotool type --delay 30 "10"
 xdotool key Tab Tab Tab Tab Return
 take_focus "Routing File Dialog"
 xdotool key Home Return
-until_true "the chooser to close" gone "Routing File Dialog"
+wine_until "the chooser to close" gone "Routing File Dialog"
 expected='[HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|'
-until_true "the route point in the file" lines_in "$routes/Ausflug.rte" 2
+wine_until "the route point in the file" lines_in "$routes/Ausflug.rte" 2
 [ "$(tail -n 1 "$routes/Ausflug.rte" | tr -d '\r')" = "$expected" ] ||
-    fail "the line: $(tail -n 1 "$routes/Ausflug.rte")"
-[ ! -s "$routes/Heimweg.rte" ] || fail "the other route file was written"
+    wine_fail "the line: $(tail -n 1 "$routes/Ausflug.rte")"
+[ ! -s "$routes/Heimweg.rte" ] || wine_fail "the other route file was written"
 
 # From Add back to the format list, one format on, and the title bar's OK.
 take_focus "Quillpost"
 xdotool key shift+Tab F4 Down Return F10
-until_true "the program to end" ended
-[ "$(cat "$scratch/status")" = 0 ] || fail "exit status $(cat "$scratch/status") after F10"
-[ -f "$ini" ] || fail "no settings in $appdata"
-tr -d '\r' <"$ini" | grep -qx "Format=1" || fail "settings: $(cat "$ini")"
-tr -d '\r' <"$ini" | grep -qx "Language=1" || fail "settings: $(cat "$ini")"
+wine_until "the program to end" ended
+[ "$(cat "$scratch/status")" = 0 ] || wine_fail "exit status $(cat "$scratch/status") after F10"
+[ -f "$ini" ] || wine_fail "no settings in $appdata"
+tr -d '\r' <"$ini" | grep -qx "Format=1" || wine_fail "settings: $(cat "$ini")"
+tr -d '\r' <"$ini" | grep -qx "Language=1" || wine_fail "settings: $(cat "$ini")"
 echo "windows program: passed"

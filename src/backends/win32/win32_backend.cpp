@@ -68,22 +68,6 @@ std::optional<KeyPress> Translate(const Native::KeyInput& input) {
     }
 }
 
-// The keys a focused edit field leaves to the dialog; the rest edit the text
-// natively (caret, marking, clipboard, input methods).
-bool DialogKey(Key key) {
-    switch (key) {
-        case Key::Tab:
-        case Key::BackTab:
-        case Key::Enter:
-        case Key::Escape:
-        case Key::F1:
-        case Key::F10:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // The characters that the dialog's keys also type: the key did its work.
 bool DialogCharacter(wchar_t character) {
     return character == L'\t' || character == L'\r' || character == L'\n' || character == 0x1B;
@@ -185,7 +169,7 @@ Native::Events Win32Backend::EventsFor(Window& dialog) {
             return true;  // the system closes the window, which is Cancel
         }
         const std::optional<KeyPress> press = Translate(input);
-        if (inEdit && (!press || !DialogKey(press->key))) {
+        if (inEdit && (!press || !IsDialogKey(press->key))) {
             return true;
         }
         if (press) {
