@@ -5,7 +5,8 @@
 # language choice, a point typed and added to the route file picked in the
 # chooser on a removable drive of the wine prefix that holds the card, another
 # format picked, F10; the line in the route file and the settings in
-# %APPDATA% are checked.
+# %APPDATA% are checked. Then a second start: the message box of an empty
+# name, and Esc.
 #   QUILLPOST       the program under test (quillpost.exe)
 #   QP_WINEPREFIX   the wine prefix to use; made on the first run, then kept
 set -euo pipefail
@@ -78,12 +79,20 @@ take_focus() {
     wine_until "the window '$1' to take the keyboard" has_focus "$1"
 }
 
-(
-    status=0
-    wine "$QUILLPOST" </dev/null >"$scratch/app.log" 2>&1 || status=$?
-    echo "$status" >"$scratch/status"
-) &
-app_pid=$!
+start_app() {
+    rm -f "$scratch/status"
+    (
+        status=0
+        wine "$QUILLPOST" </dev/null >"$scratch/app.log" 2>&1 || status=$?
+        echo "$status" >"$scratch/status"
+    ) &
+    app_pid=$!
+}
+windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+message_box_shown() { [ "$(windows_named Quillpost)" -ge 2 ]; }
+message_box_gone() { [ "$(windows_named Quillpost)" -eq 1 ]; }
+
+start_app
 
 # The first start asks for the language: English.
 take_focus "Quillpost Language"
@@ -113,4 +122,23 @@ wine_until "the program to end" ended
 [ -f "$ini" ] || wine_fail "no settings in $appdata"
 tr -d '\r' <"$ini" | grep -qx "Format=1" || wine_fail "settings: $(cat "$ini")"
 tr -d '\r' <"$ini" | grep -qx "Language=1" || wine_fail "settings: $(cat "$ini")"
+
+# The second start shows the stored format at once. Add with an empty name
+# answers with the system's message box over the form; Esc is Cancel, which
+# keeps the settings and writes no route point.
+start_app
+take_focus "Quillpost"
+form=$(window_of Quillpost)
+xdotool key shift+Tab Return
+wine_until "the message box" message_box_shown
+box=$(xdotool search --onlyvisible --name '^Quillpost$' | grep -vx "$form" | head -n 1)
+xdotool windowfocus "$box" 2>/dev/null || true
+xdotool key Return
+wine_until "the message box to close" message_box_gone
+xdotool windowfocus "$form" 2>/dev/null || true
+xdotool key Escape
+wine_until "the program to end" ended
+[ "$(cat "$scratch/status")" = 0 ] || wine_fail "exit status $(cat "$scratch/status") after Esc"
+tr -d '\r' <"$ini" | grep -qx "Format=1" || wine_fail "settings after Esc: $(cat "$ini")"
+[ "$(wc -l <"$routes/Ausflug.rte")" -eq 2 ] || wine_fail "a route point was written without a name"
 echo "windows program: passed"
