@@ -118,8 +118,8 @@ void WriteItem(TemplateWriter& out, DWORD style, int x, int y, int cx, int cy, i
 TemplateWriter BuildTemplate(const DialogSpec& spec) {
     const bool strip = spec.helpButton || spec.okButton;
     const int stripHeight = strip ? kStripHeight : 0;
-    const int count =
-        static_cast<int>(spec.controls.size()) + (spec.helpButton ? 1 : 0) + (spec.okButton ? 1 : 0);
+    const int count = static_cast<int>(spec.controls.size()) + (spec.helpButton ? 1 : 0) +
+                      (spec.okButton ? 1 : 0);
     TemplateWriter out;
     out.Dword(DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU);
     out.Dword(0);
@@ -162,7 +162,8 @@ Scale ScaleOf(HWND dialog) {
 
 std::wstring TextOf(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -438,8 +439,9 @@ Dialog::Dialog(const DialogSpec& spec, Events events, const Dialog* owner)
         impl.kinds[item.id] = item.kind;
     }
     const TemplateWriter dialogTemplate = BuildTemplate(spec);
-    impl.window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(),
-                                             impl.owner, Impl::Proc, reinterpret_cast<LPARAM>(&impl));
+    impl.window =
+        CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(), impl.owner,
+                                   Impl::Proc, reinterpret_cast<LPARAM>(&impl));
     impl.scale = ScaleOf(impl.window);
     if (spec.helpButton || spec.okButton) {
         RECT strip = {0, 0, 0, kStripHeight};
@@ -517,7 +519,8 @@ void Dialog::Apply(const DialogState& state, bool inFront) {
         const int height = frame.bottom - frame.top;
         const int x = area.left + static_cast<int>(std::lround(state.left * impl.scale.x));
         const int y = area.top + static_cast<int>(std::lround(state.top * impl.scale.y));
-        SetWindowPos(window, nullptr, std::max<int>(area.left, std::min<int>(x, area.right - width)),
+        SetWindowPos(window, nullptr,
+                     std::max<int>(area.left, std::min<int>(x, area.right - width)),
                      std::max<int>(area.top, std::min<int>(y, area.bottom - height)), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -592,8 +595,8 @@ bool Dialog::RunUntil(const std::function<bool()>& done) {
 Scale ScaleForFont(const std::wstring& face, int pointSize) {
     DialogSpec probe{L"", 10, 10, face, pointSize, false, false, {}};
     const TemplateWriter dialogTemplate = BuildTemplate(probe);
-    HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(), nullptr,
-                                             ProbeProc, 0);
+    HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(),
+                                             nullptr, ProbeProc, 0);
     if (!window) {
         return {};
     }

@@ -76,7 +76,7 @@ struct Events {
     std::function<bool(const KeyInput&)> key;
     std::function<bool(int id, int item, bool doubleClick)> click;
     std::function<void(int id, const std::wstring& text)> textEdited;
-    std::function<void(int id)> pressed;  // a button clicked other than by our input
+    std::function<void(int id)> pressed;                 // a button clicked other than by our input
     std::function<void(int id, int picked)> listClosed;  // picked -1: closed unchanged
     std::function<void()> help;
     std::function<void()> ok;

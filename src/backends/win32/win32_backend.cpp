@@ -120,12 +120,11 @@ Native::DialogState StateOf(const Window& dialog, bool focusByMouse) {
     for (const auto& child : dialog.children) {
         const Window& control = *child;
         const bool ownFont = !(control.font == dialog.font);
-        state.controls.push_back({control.id, control.text, control.rect.left, control.rect.top,
-                                  control.rect.right, control.rect.bottom, control.visible,
-                                  control.enabled, control.check == BST_CHECKED, control.items,
-                                  control.selection, control.dropped,
-                                  ownFont ? control.font.face : std::wstring(),
-                                  control.font.pointSize});
+        state.controls.push_back(
+            {control.id, control.text, control.rect.left, control.rect.top, control.rect.right,
+             control.rect.bottom, control.visible, control.enabled, control.check == BST_CHECKED,
+             control.items, control.selection, control.dropped,
+             ownFont ? control.font.face : std::wstring(), control.font.pointSize});
     }
     return state;
 }
@@ -236,7 +235,8 @@ Native::Events Win32Backend::EventsFor(Window& dialog) {
 
 void Win32Backend::RunModal(CDialog& dialog) {
     Window& window = *dialog.m_hWnd;
-    const DialogTemplate* dialogTemplate = FindDialogTemplate(static_cast<int>(dialog.TemplateId()));
+    const DialogTemplate* dialogTemplate =
+        FindDialogTemplate(static_cast<int>(dialog.TemplateId()));
     if (!m_quit && dialogTemplate) {
         m_focusByMouse = false;
         Native::Dialog native(SpecOf(*dialogTemplate), EventsFor(window),
@@ -265,6 +265,7 @@ void Win32Backend::ShowMessageBox(const wchar_t* text) {
 
 void Win32Backend::AfterInput() {
     for (const Open& open : m_open) {
-        open.native->Apply(StateOf(*open.window, m_focusByMouse), open.native == m_open.back().native);
+        open.native->Apply(StateOf(*open.window, m_focusByMouse),
+                           open.native == m_open.back().native);
     }
 }
