@@ -241,7 +241,9 @@ Outcome Append(ArgumentReader& in) {
     if (in.Remaining() < 3) {
         return UsageError("FILE, NAME, FORMAT and the fields of FORMAT expected");
     }
-    const std::filesystem::path file(in.Text());
+    // The command line's text is UTF-8 on every system; the file system's
+    // own names are bytes on Linux and wide characters on Windows.
+    const std::filesystem::path file = HostPathFromWide(HostBytesToWide(in.Text()));
     std::string line;
     if (const auto failed = RouteLine(in, line)) {
         return *failed;

@@ -2,12 +2,14 @@
 // conversions for scripts, and its library reachable operation by operation.
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "batch.h"
 #include "command_table.h"
 #include "help_text.h"
+#include "services/host_path.h"
 
 namespace {
 
@@ -19,9 +21,7 @@ int Fail(int status, const std::string& reason) {
     return status;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunProgram(int argc, char** argv) {
     Mode mode = Mode::Normal;
     int first = 1;
     for (; first < argc && std::string_view(argv[first]).starts_with("--"); ++first) {
@@ -58,3 +58,27 @@ int main(int argc, char** argv) {
     }
     return Fail(kExitUsage, outcome.reason);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Windows hands a program its arguments in the ANSI code page, which loses
+// every character it lacks; the wide ones are the user's text whole, and go
+// on as UTF-8, as on Linux.
+int wmain(int argc, wchar_t** wideArguments) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < argc; ++i) {
+        texts.push_back(WideToHostBytes(wideArguments[i]));
+    }
+    std::vector<char*> arguments;
+    for (std::string& text : texts) {
+        arguments.push_back(text.data());
+    }
+    arguments.push_back(nullptr);
+    return RunProgram(argc, arguments.data());
+}
+#else
+int main(int argc, char** argv) {
+    return RunProgram(argc, argv);
+}
+#endif

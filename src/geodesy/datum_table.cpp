@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "geodesy/datum_table_testing.h"
-#include "geodesy/scan_locale.h"
+#include "geodesy/table_numbers.h"
 
 namespace DatumTable {
 namespace {
@@ -68,9 +68,14 @@ void FillWgsRecord(DatumRecord& record, DatumKind kind, const char* code, const 
 // The texts are not checked against their formats: a field the scan does not
 // reach keeps what it held.
 void ScanSevenParameter(const char* text, DatumRecord& record) {
-    std::sscanf(text, " %s \"%32[^\"]\" %s %lf %lf %lf %lf %lf %lf %lf ", record.code, record.name,
-                record.ellipsoidCode, &record.dx, &record.dy, &record.dz, &record.rx, &record.ry,
-                &record.rz, &record.scale);
+    int numbersAt = -1;
+    std::sscanf(text, " %s \"%32[^\"]\" %s%n", record.code, record.name, record.ellipsoidCode,
+                &numbersAt);
+    if (numbersAt >= 0) {
+        double* const numbers[] = {&record.dx, &record.dy, &record.dz,   &record.rx,
+                                   &record.ry, &record.rz, &record.scale};
+        ScanTableNumbers(text + numbersAt, numbers, 7);
+    }
     record.kind = SevenParameter;
     record.rx *= kArcSecondsToRadians;
     record.ry *= kArcSecondsToRadians;
@@ -80,10 +85,16 @@ void ScanSevenParameter(const char* text, DatumRecord& record) {
 }
 
 void ScanThreeParameter(const char* text, DatumRecord& record) {
-    std::sscanf(text, "%s \"%32[^\"]\" %s %lf %lf %lf %lf %lf %lf %lf %lf %lf %lf", record.code,
-                record.name, record.ellipsoidCode, &record.dx, &record.sigmaX, &record.dy,
-                &record.sigmaY, &record.dz, &record.sigmaZ, &record.south, &record.north,
-                &record.west, &record.east);
+    int numbersAt = -1;
+    std::sscanf(text, "%s \"%32[^\"]\" %s%n", record.code, record.name, record.ellipsoidCode,
+                &numbersAt);
+    if (numbersAt >= 0) {
+        double* const numbers[] = {&record.dx,     &record.sigmaX, &record.dy,
+                                   &record.sigmaY, &record.dz,     &record.sigmaZ,
+                                   &record.south,  &record.north,  &record.west,
+                                   &record.east};
+        ScanTableNumbers(text + numbersAt, numbers, 10);
+    }
     record.kind = ThreeParameter;
     record.rx = record.ry = record.rz = 0.0;
     record.scale = 1.0;
@@ -99,7 +110,6 @@ ErrorFlags LoadTexts(const char* const* sevenTexts, int sevenCount, const char* 
         return 0;
     }
     ErrorFlags flags = 0;
-    const ScanInCLocale decimalPoints;
     int sevenStored = 0;
     for (int i = 0; i < sevenCount; ++i) {
         if (sevenStored == kMaxSevenParameter) {

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "geodesy/ellipsoid_table_testing.h"
-#include "geodesy/scan_locale.h"
+#include "geodesy/table_numbers.h"
 
 namespace EllipsoidTable {
 namespace {
@@ -43,7 +43,6 @@ ErrorFlags LoadRows(const char* const* texts, int count) {
     }
     ErrorFlags flags = 0;
     int stored = 0;
-    const ScanInCLocale decimalPoints;
     for (int i = 0; i < count; ++i) {
         if (stored == kMaxRows) {
             flags |= kTooManyRowsError;
@@ -52,8 +51,12 @@ ErrorFlags LoadRows(const char* const* texts, int count) {
         EllipsoidRecord& row = rows[stored];
         // %30c takes exactly 30 characters and adds no terminator; the 30th
         // is overwritten, so the name keeps 29 characters.
-        std::sscanf(texts[i], "%30c %s %lf %lf %lf", row.name, row.code, &row.a, &row.b,
-                    &row.inverseFlattening);
+        int numbersAt = -1;
+        std::sscanf(texts[i], "%30c %s%n", row.name, row.code, &numbersAt);
+        if (numbersAt >= 0) {
+            double* const numbers[] = {&row.a, &row.b, &row.inverseFlattening};
+            ScanTableNumbers(texts[i] + numbersAt, numbers, 3);
+        }
         row.name[29] = '\0';
         ++stored;
     }

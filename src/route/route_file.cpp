@@ -13,6 +13,8 @@
 #include <optional>
 #include <thread>
 
+#include "route/line_endings.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -56,27 +58,6 @@ AppendResult Failed(std::string reason) {
 
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// The device's runtime ends text lines in CR LF; a file whose last line break
-// is a bare LF was written elsewhere and keeps its style.
-std::string WithText(std::string content, std::string_view text) {
-    std::string_view style = "\r\n";
-    const size_t lastBreak = content.rfind('\n');
-    if (lastBreak != std::string::npos && (lastBreak == 0 || content[lastBreak - 1] != '\r')) {
-        style = "\n";
-    }
-    if (!content.empty() && content.back() != '\n') {
-        content += style;
-    }
-    for (const char c : text) {
-        if (c == '\n') {
-            content += style;
-        } else {
-            content += c;
-        }
-    }
-    return content;
 }
 
 bool ReadAll(int fd, off_t size, std::string& content) {

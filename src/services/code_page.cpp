@@ -40,6 +40,13 @@ bool Supported(UINT codePage) {
     return codePage == CP_ACP || codePage == CP_1252;
 }
 
+// Where wchar_t has 16 bits, a character beyond U+FFFF is a surrogate pair,
+// which Windows-1252 lacks as one character: it becomes one replacement.
+bool IsSurrogatePair(const wchar_t* wide, size_t at, size_t length) {
+    return sizeof(wchar_t) == 2 && at + 1 < length && wide[at] >= 0xD800 && wide[at] <= 0xDBFF &&
+           wide[at + 1] >= 0xDC00 && wide[at + 1] <= 0xDFFF;
+}
+
 }  // namespace
 
 int WideCharToMultiByte(UINT codePage, DWORD, const wchar_t* wide, int wideLength, char* bytes,
@@ -48,25 +55,31 @@ int WideCharToMultiByte(UINT codePage, DWORD, const wchar_t* wide, int wideLengt
         return 0;
     }
     const size_t length = wideLength < 0 ? wcslen(wide) + 1 : static_cast<size_t>(wideLength);
+    size_t needed = 0;
+    for (size_t i = 0; i < length; i += IsSurrogatePair(wide, i, length) ? 2 : 1) {
+        ++needed;
+    }
     if (usedDefaultChar) {
         *usedDefaultChar = FALSE;
     }
     if (byteSize == 0) {
-        return static_cast<int>(length);
+        return static_cast<int>(needed);
     }
-    if (length > static_cast<size_t>(byteSize)) {
+    if (needed > static_cast<size_t>(byteSize)) {
         return 0;
     }
     const char replacement = defaultChar ? *defaultChar : '?';
-    for (size_t i = 0; i < length; ++i) {
-        if (!WideToByte(wide[i], &bytes[i])) {
-            bytes[i] = replacement;
+    for (size_t i = 0, out = 0; i < length; ++i, ++out) {
+        const bool pair = IsSurrogatePair(wide, i, length);
+        if (pair || !WideToByte(wide[i], &bytes[out])) {
+            bytes[out] = replacement;
+            i += pair ? 1 : 0;
             if (usedDefaultChar) {
                 *usedDefaultChar = TRUE;
             }
         }
     }
-    return static_cast<int>(length);
+    return static_cast<int>(needed);
 }
 
 int MultiByteToWideChar(UINT codePage, DWORD, const char* bytes, int byteLength, wchar_t* wide,
@@ -88,9 +101,11 @@ int MultiByteToWideChar(UINT codePage, DWORD, const char* bytes, int byteLength,
 }
 
 std::string ToAnsiCodePage(std::wstring_view text) {
-    std::string out(text.size(), '\0');
+    const int length = static_cast<int>(text.size());
+    std::string out(WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr),
+                    '\0');
     if (!text.empty()) {
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(),
+        WideCharToMultiByte(CP_ACP, 0, text.data(), length, out.data(),
                             static_cast<int>(out.size()), nullptr, nullptr);
     }
     return out;

@@ -1,7 +1,6 @@
 #include "services/device_files.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cwchar>
 #include <vector>
 
@@ -65,17 +64,6 @@ void Fill(const std::wstring& name, WIN32_FIND_DATAW* findData) {
 
 }  // namespace
 
-fs::path StorageCardFolder() {
-    if (const char* card = std::getenv("QUILLPOST_STORAGE_CARD"); card && *card) {
-        return card;
-    }
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
-        return fs::path(data) / "quillpost" / "Storage Card";
-    }
-    const char* home = std::getenv("HOME");
-    return fs::path(home && *home ? home : ".") / ".local" / "share" / "quillpost" / "Storage Card";
-}
-
 fs::path DeviceToHostPath(const std::wstring& devicePath) {
     if (!StartsWithNoCase(devicePath, kCardPrefix)) {
         return {};
@@ -93,7 +81,7 @@ fs::path DeviceToHostPath(const std::wstring& devicePath) {
             return {};
         }
         if (!part.empty() && part != L".") {
-            host /= WideToHostBytes(part);
+            host /= HostPathFromWide(part);
         }
         start = end + 1;
     }
@@ -114,7 +102,7 @@ HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* findData) {
     auto* search = new Search;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::wstring name = HostBytesToWide(it->path().filename().native());
+        const std::wstring name = WideFromHostPath(it->path().filename());
         // A backslash separates folders in a device path, so a name holding
         // one could never be opened as the file it names.
         if (name.size() < MAX_PATH && name.find(L'\\') == std::wstring::npos &&

@@ -1,13 +1,13 @@
 // The device's storage card and its file search. A device path
-// "\Storage Card\..." lives below the folder named by QUILLPOST_STORAGE_CARD
-// (default "$XDG_DATA_HOME/quillpost/Storage Card", ~/.local/share when
-// XDG_DATA_HOME is unset); backslashes become slashes below it. Paths never
-// pass through the ANSI code page: the file found is the file opened.
+// "\Storage Card\..." lives below the card's folder (storage_card.h);
+// backslashes become the host's separators below it. Paths never pass
+// through the ANSI code page: the file found is the file opened.
 #pragma once
 
 #include <filesystem>
 #include <string>
 
+#include "services/storage_card.h"
 #include "services/win_types.h"
 
 constexpr int MAX_PATH = 260;
@@ -19,8 +19,6 @@ struct WIN32_FIND_DATAW {
     DWORD dwFileAttributes;
     wchar_t cFileName[MAX_PATH];
 };
-
-std::filesystem::path StorageCardFolder();
 
 // The host path of a device path, or an empty path for one that does not lie
 // on the storage card or that climbs out of it with "..".

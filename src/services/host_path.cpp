@@ -57,6 +57,22 @@ void AppendUtf8(std::string& out, char32_t code) {
     }
 }
 
+void AppendWide(std::wstring& out, char32_t code) {
+    if (sizeof(wchar_t) == 2 && code >= 0x10000) {
+        out += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+        out += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+    } else {
+        out += static_cast<wchar_t>(code);
+    }
+}
+
+bool IsHighSurrogate(char32_t code) {
+    return code >= 0xD800 && code <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t code) {
+    return code >= 0xDC00 && code <= 0xDFFF;
+}
+
 }  // namespace
 
 std::wstring HostBytesToWide(std::string_view bytes) {
@@ -68,7 +84,7 @@ std::wstring HostBytesToWide(std::string_view bytes) {
             out += static_cast<wchar_t>(kEscapeBase + static_cast<unsigned char>(bytes[i]));
             ++i;
         } else {
-            out += static_cast<wchar_t>(code);
+            AppendWide(out, code);
             i += length;
         }
     }
@@ -77,9 +93,13 @@ std::wstring HostBytesToWide(std::string_view bytes) {
 
 std::string WideToHostBytes(std::wstring_view text) {
     std::string out;
-    for (const wchar_t c : text) {
-        const auto code = static_cast<char32_t>(c);
-        if (code >= kEscapeBase + 0x80 && code <= kEscapeBase + 0xFF) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        auto code = static_cast<char32_t>(text[i]);
+        if (sizeof(wchar_t) == 2 && IsHighSurrogate(code) && i + 1 < text.size() &&
+            IsLowSurrogate(static_cast<char32_t>(text[i + 1]))) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
+            AppendUtf8(out, code);
+        } else if (code >= kEscapeBase + 0x80 && code <= kEscapeBase + 0xFF) {
             out += static_cast<char>(code - kEscapeBase);
         } else if ((code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
             out += '?';  // not a character; nothing on disk can carry it

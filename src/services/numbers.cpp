@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
-#include <cstdlib>
-#include <cstring>
+#include <cctype>
+#include <cmath>
 
 namespace {
 
@@ -39,22 +39,71 @@ size_t SkipSign(std::wstring_view text, size_t at) {
     return at < text.size() && (text[at] == L'+' || text[at] == L'-') ? at + 1 : at;
 }
 
-// strtod_l needs a terminated string; fields are views into a longer line.
-double ReadTerminated(std::string_view field, const char** stop) {
-    char small[128];
-    std::string large;
-    const char* text = small;
-    if (field.size() < sizeof small) {
-        std::memcpy(small, field.data(), field.size());
-        small[field.size()] = '\0';
-    } else {
-        large.assign(field);
-        text = large.c_str();
+// Whether a number that from_chars finds out of range is too large rather
+// than too small: the place of its leading digit, with its exponent, lies
+// above the units (the range ends near 1e308 and 1e-324, far from one).
+bool IsTooLarge(std::string_view text, bool hex) {
+    const auto isDigit = [hex](char c) {
+        return (c >= '0' && c <= '9') || (hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
+    };
+    long long place = 0;  // of the leading non-zero digit, in digits
+    bool leading = false;
+    bool afterPoint = false;
+    size_t at = 0;
+    for (; at < text.size() && (isDigit(text[at]) || text[at] == '.'); ++at) {
+        if (text[at] == '.') {
+            afterPoint = true;
+        } else if (leading && !afterPoint) {
+            ++place;
+        } else if (!leading && text[at] != '0') {
+            leading = true;
+            place -= afterPoint ? 1 : 0;
+        } else if (!leading && afterPoint) {
+            --place;
+        }
     }
-    char* end = nullptr;
-    const double value = strtod_l(text, &end, Numbers::CLocale());
-    *stop = field.data() + (end - text);
-    return value;
+    long long exponent = 0;
+    if (at + 1 < text.size()) {
+        size_t digit = at + 1;
+        const bool negative = text[digit] == '-';
+        digit += (text[digit] == '-' || text[digit] == '+') ? 1 : 0;
+        for (; digit < text.size() && exponent < 1000000000; ++digit) {
+            exponent = exponent * 10 + (text[digit] - '0');
+        }
+        exponent = negative ? -exponent : exponent;
+    }
+    return (hex ? 4 * place : place) + exponent > 0;
+}
+
+// The whole field as strtod reads it in the "C" locale, or nothing.
+std::optional<double> ReadWholeField(std::string_view field) {
+    if (field.empty()) {
+        return std::nullopt;
+    }
+    // from_chars takes neither a plus sign nor the 0x of a hex float.
+    const bool negative = field.front() == '-';
+    if (negative || field.front() == '+') {
+        field.remove_prefix(1);
+    }
+    const bool hex = field.size() > 2 && field[0] == '0' && (field[1] == 'x' || field[1] == 'X') &&
+                     (std::isxdigit(static_cast<unsigned char>(field[2])) || field[2] == '.');
+    if (hex) {
+        field.remove_prefix(2);
+    }
+    if (field.empty() || field.front() == '-' || field.front() == '+') {
+        return std::nullopt;
+    }
+    double value = 0.0;
+    const char* end = field.data() + field.size();
+    const auto [stop, error] = std::from_chars(
+        field.data(), end, value, hex ? std::chars_format::hex : std::chars_format::general);
+    if (stop != end || (error != std::errc{} && error != std::errc::result_out_of_range)) {
+        return std::nullopt;
+    }
+    if (error == std::errc::result_out_of_range) {
+        value = IsTooLarge(field, hex) ? HUGE_VAL : 0.0;
+    }
+    return negative ? -value : value;
 }
 
 }  // namespace
@@ -85,7 +134,7 @@ std::optional<double> ReadFormDecimal(std::wstring_view typed) {
         return std::nullopt;
     }
     const std::string narrow(text.begin(), text.end());  // only ASCII is left
-    return strtod_l(narrow.c_str(), nullptr, CLocale());
+    return ReadWholeField(narrow);
 }
 
 std::optional<int> ReadFormWholeNumber(std::wstring_view typed) {
@@ -109,12 +158,7 @@ std::optional<double> ReadCDecimal(std::string_view field) {
     if (field.empty() || IsCSpace(field.front())) {
         return std::nullopt;
     }
-    const char* stop = nullptr;
-    const double value = ReadTerminated(field, &stop);
-    if (stop != field.data() + field.size()) {
-        return std::nullopt;
-    }
-    return value;
+    return ReadWholeField(field);
 }
 
 std::optional<std::int32_t> ReadWholeNumber(std::string_view field) {
@@ -140,17 +184,20 @@ std::string WriteFixed(double value, int decimals) {
     return std::string(digits, end);
 }
 
+std::string WriteScientific(double value, int decimals) {
+    char digits[400];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value,
+                                   std::chars_format::scientific, decimals)
+                         .ptr;
+    return std::string(digits, end);
+}
+
 std::string WriteGeneral(double value, int significantDigits) {
     char text[40];
     const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general,
                                    significantDigits)
                          .ptr;
     return std::string(text, end);
-}
-
-locale_t CLocale() {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return c;
 }
 
 }  // namespace Numbers

@@ -4,8 +4,6 @@
 // policy of what counts as a number, named here.
 #pragma once
 
-#include <locale.h>
-
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,18 +24,16 @@ std::optional<int> ReadFormWholeNumber(std::wstring_view typed);
 
 // The companion's fields: the whole field as C's strtod reads it in the "C"
 // locale, so nan, inf, -0.0, exponents and hex floats count; leading white
-// space does not.
+// space does not. One too large for a double is an infinity, one too small a
+// zero, as strtod has them.
 std::optional<double> ReadCDecimal(std::string_view field);
 // A whole decimal number with an optional sign that fits 32 bits, without
 // blanks: the companion's whole numbers and the settings file's values.
 std::optional<std::int32_t> ReadWholeNumber(std::string_view field);
 
-// What printf's %.*f and %.*g print in the "C" locale.
+// What printf's %.*f, %.*e and %.*g print in the "C" locale.
 std::string WriteFixed(double value, int decimals);
+std::string WriteScientific(double value, int decimals);
 std::string WriteGeneral(double value, int significantDigits);
-
-// The "C" locale, for the printf-family calls whose formats the program
-// fixes; made once and never freed.
-locale_t CLocale();
 
 }  // namespace Numbers

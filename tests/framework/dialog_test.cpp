@@ -13,6 +13,7 @@
 #include "framework/font.h"
 #include "support/headless/headless.h"
 #include "framework/win_app.h"
+#include "support/german_locale.h"
 
 namespace {
 
@@ -255,7 +256,7 @@ TEST_F(DialogTest, AFailedFieldTakesTheFocusBackWithoutNotifyingAgain) {
 }
 
 TEST_F(DialogTest, NumbersAreReadAsTypedWhateverTheLocale) {
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "scripts/setup makes this locale";
+    ASSERT_NE(std::setlocale(LC_ALL, kGermanLocale), nullptr) << "scripts/setup makes this locale";
     ui.OnDialog(1, [&](HeadlessDialog& d) {
         const std::pair<const wchar_t*, double> numbers[] = {
             {L" 53.5\t", 53.5}, {L"+1", 1.0},    {L".5", 0.5},     {L"5.", 5.0},

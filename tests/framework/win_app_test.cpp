@@ -8,7 +8,7 @@ namespace {
 
 TEST(WinApp, TheApplicationFindsItsSettingsUnderTheConfigFolder) {
     ScratchDir dir;
-    ScopedEnv config("XDG_CONFIG_HOME", dir.path().string());
+    ScopedEnv config(kSettingsFolderVariable, dir.path().string());
     CWinApp app(L"Quillpost.htp");
     app.SetRegistryKey(L"Kvo Applications");
     EXPECT_EQ(app.GetProfileInt(L"Settings", L"Language", -1), static_cast<UINT>(-1));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "geodesy/datum_table_testing.h"
+#include "support/german_locale.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ TEST_F(DatumTableTest, LoadsTheBuiltInDatumsInIndexOrder) {
 
 TEST_F(DatumTableTest, ReadsDecimalPointsUnderAGermanLocale) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "scripts/setup makes this locale";
+    ASSERT_NE(std::setlocale(LC_ALL, kGermanLocale), nullptr) << "scripts/setup makes this locale";
     const ErrorFlags flags = Load();
     std::setlocale(LC_ALL, previous.c_str());
     ASSERT_EQ(flags, 0u);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "geodesy/ellipsoid_table_testing.h"
+#include "support/german_locale.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ TEST_F(EllipsoidTableTest, SecondLoadChangesNothing) {
 
 TEST_F(EllipsoidTableTest, ReadsDecimalPointsUnderAGermanLocale) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "scripts/setup makes this locale";
+    ASSERT_NE(std::setlocale(LC_ALL, kGermanLocale), nullptr) << "scripts/setup makes this locale";
     const ErrorFlags flags = Load();
     std::setlocale(LC_ALL, previous.c_str());
     ASSERT_EQ(flags, 0u);

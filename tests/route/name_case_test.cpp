@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include "support/german_locale.h"
 
 namespace {
 
 // Every lower-case letter of Windows-1252 with its upper-case partner, and the
 // letters that have none; the result must not depend on the process locale.
 TEST(NameCase, EveryWindows1252LetterHasItsUpperCase) {
-    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+    for (const char* locale : {"C", kGermanLocale}) {
         ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << "scripts/setup makes " << locale;
         CString name(
             L"abcxyz \u00e0\u00e4\u00e7\u00e9\u00f0\u00f1\u00f6\u00f8\u00fe"

@@ -5,6 +5,7 @@
 #include <clocale>
 
 #include "support/scratch_dir.h"
+#include "support/german_locale.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ TEST(RouteLine, ControlCharactersBecomeBlanks) {
 }
 
 TEST(RouteLine, DecimalPointUnderAGermanLocale) {
-    ScopedEnv german("LC_ALL", "de_DE.UTF-8");
+    ScopedEnv german("LC_ALL", kGermanLocale);
     ASSERT_NE(std::setlocale(LC_ALL, ""), nullptr) << "scripts/setup makes this locale";
     const std::string line = FormatRouteLine(L"Home", kHomeLatitude, kHomeLongitude).value();
     std::setlocale(LC_ALL, "C");

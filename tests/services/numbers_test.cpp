@@ -11,13 +11,14 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include "support/german_locale.h"
 
 namespace {
 
 class NumbersTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        ASSERT_NE(std::setlocale(LC_ALL, kGermanLocale), nullptr)
             << "scripts/setup makes this locale";
     }
     void TearDown() override { std::setlocale(LC_ALL, "C"); }
@@ -42,6 +43,14 @@ TEST_F(NumbersTest, TheFormAndTheCompanionDifferWhereTheirPoliciesSay) {
         {"0x10", std::nullopt, 16.0},  // strtod reads hex floats
         {"inf", std::nullopt, inf},
         {"1e400", inf, inf},
+        {"-1e400", -inf, -inf},
+        {"1e-400", 0.0, 0.0},  // too small: zero, as strtod has it
+        {"4e-320", 4e-320, 4e-320},
+        {"0.000001e-320", 0.0, 0.0},
+        {"+0x1.8p1", std::nullopt, 3.0},
+        {"0x1p-2000", std::nullopt, 0.0},
+        {"0xinf", std::nullopt, std::nullopt},
+        {"+-1", std::nullopt, std::nullopt},
         {"53.5x", std::nullopt, std::nullopt},
         {"", std::nullopt, std::nullopt},
     };
@@ -76,11 +85,11 @@ TEST_F(NumbersTest, WritingMatchesPrintfInTheCLocale) {
         char expected[400];
         std::setlocale(LC_NUMERIC, "C");
         std::snprintf(expected, sizeof expected, "%.3f", value);
-        std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+        std::setlocale(LC_NUMERIC, kGermanLocale);
         EXPECT_EQ(Numbers::WriteFixed(value, 3), expected);
         std::setlocale(LC_NUMERIC, "C");
         std::snprintf(expected, sizeof expected, "%.17g", value);
-        std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+        std::setlocale(LC_NUMERIC, kGermanLocale);
         EXPECT_EQ(Numbers::WriteGeneral(value, 17), expected);
     }
 }

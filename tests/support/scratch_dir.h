@@ -8,12 +8,40 @@
 #include <optional>
 #include <string>
 
+#ifdef _WIN32
+#include <process.h>
+
+// What Windows has in place of POSIX's.
+inline int setenv(const char* name, const char* value, int) {
+    return _putenv_s(name, value);
+}
+inline int unsetenv(const char* name) {
+    return _putenv_s(name, "");
+}
+#endif
+
+// The variable that names the folder of every application's settings.
+#ifdef _WIN32
+inline constexpr const char* kSettingsFolderVariable = "APPDATA";
+#else
+inline constexpr const char* kSettingsFolderVariable = "XDG_CONFIG_HOME";
+#endif
+
 class ScratchDir {
 public:
     ScratchDir() {
+#ifdef _WIN32
+        static int made = 0;
+        const auto base = std::filesystem::temp_directory_path();
+        do {
+            m_path = base / ("quillpost-test-" + std::to_string(_getpid()) + "-" +
+                             std::to_string(++made));
+        } while (!std::filesystem::create_directory(m_path));
+#else
         std::string pattern =
             (std::filesystem::temp_directory_path() / "quillpost-test-XXXXXX").string();
         m_path = mkdtemp(pattern.data());
+#endif
     }
     ~ScratchDir() {
         std::error_code ignored;

@@ -1,4 +1,5 @@
-// The program's settings in a scratch profile store: XDG_CONFIG_HOME points
+// The program's settings in a scratch profile store: XDG_CONFIG_HOME (APPDATA
+// on Windows) points
 // into a fresh folder for the length of a test, and the settings file is
 // read and written the way the program reaches it.
 #pragma once
@@ -24,5 +25,5 @@ public:
 
 private:
     ScratchDir m_dir;
-    ScopedEnv m_config{"XDG_CONFIG_HOME", m_dir.path().string()};
+    ScopedEnv m_config{kSettingsFolderVariable, m_dir.path().string()};
 };

@@ -5,6 +5,7 @@
 
 #include "framework/dialog.h"
 #include "framework/dialog_input.h"
+#include "framework/end_signals.h"
 #include "framework/resource.h"
 #include "framework/user_input.h"
 #include "framework/win_app.h"
@@ -132,7 +133,13 @@ Native::DialogState StateOf(const Window& dialog, bool focusByMouse) {
 }  // namespace
 
 // Until a dialog tells its own, the scale is that of the system's dialog font.
-Win32Backend::Win32Backend() : m_scale(Native::ScaleForFont(L"", 80)) {}
+Win32Backend::Win32Backend() : m_scale(Native::ScaleForFont(L"", 80)) {
+    EndSignals::Install();
+}
+
+bool Win32Backend::NobodyAnswers() const {
+    return m_quit || EndSignals::Received() != 0;
+}
 
 int Win32Backend::ScreenWidth() const {
     int width = 0;
@@ -237,14 +244,14 @@ void Win32Backend::RunModal(CDialog& dialog) {
     Window& window = *dialog.m_hWnd;
     const DialogTemplate* dialogTemplate =
         FindDialogTemplate(static_cast<int>(dialog.TemplateId()));
-    if (!m_quit && dialogTemplate) {
+    if (!NobodyAnswers() && dialogTemplate) {
         m_focusByMouse = false;
         Native::Dialog native(SpecOf(*dialogTemplate), EventsFor(window),
                               m_open.empty() ? nullptr : m_open.back().native);
         m_open.push_back({&window, &native});
         native.Show();
         native.Apply(StateOf(window, false), true);
-        if (!native.RunUntil([&dialog] { return dialog.ModalEnded(); })) {
+        if (!native.RunUntil([this, &dialog] { return dialog.ModalEnded() || NobodyAnswers(); })) {
             m_quit = true;
         }
         m_open.pop_back();
@@ -255,7 +262,7 @@ void Win32Backend::RunModal(CDialog& dialog) {
 }
 
 void Win32Backend::ShowMessageBox(const wchar_t* text) {
-    if (m_quit) {
+    if (NobodyAnswers()) {
         return;
     }
     const CWinApp* app = AfxGetApp();

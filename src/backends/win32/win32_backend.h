@@ -14,6 +14,8 @@
 
 class Win32Backend : public Backend {
 public:
+    // Ctrl+C, Ctrl+Break and SIGTERM from then on end every dialog as
+    // Cancel, as the system's request to quit does (EndSignals).
     Win32Backend();
 
     void RunModal(CDialog& dialog) override;
@@ -29,6 +31,9 @@ private:
     };
 
     Native::Events EventsFor(Window& dialog);
+    // The system asked the program to quit, or an ending signal came: every
+    // dialog ends as Cancel, so that the form keeps its settings.
+    bool NobodyAnswers() const;
     // After each input every open dialog shows its windows' state again.
     void AfterInput();
 
