@@ -27,7 +27,8 @@ registered() { wine reg query "$key" /v DisplayName >/dev/null 2>&1; }
 removed() { [ ! -e "$folder" ] && [ ! -e "$menu" ] && ! registered; }
 [ ! -e "$folder" ] || wine_fail "Quillpost is installed before the test"
 
-wine "$QP_INSTALLER" /S || wine_fail "the silent install ended with status $?"
+wine "$QP_INSTALLER" /S </dev/null >"$scratch/install.log" 2>&1 ||
+    wine_fail "the silent install ended with status $?"
 for file in quillpost.exe quillpost-geo.exe README.txt uninstall.exe; do
     [ -f "$folder/$file" ] || wine_fail "not installed: $file"
 done
@@ -40,6 +41,7 @@ answer=$(wine 'C:\Program Files\Quillpost\quillpost-geo.exe' utm 53.5 10 | tr -d
 
 # The uninstaller copies itself away first and returns at once; what it
 # does happens meanwhile.
-wine 'C:\Program Files\Quillpost\uninstall.exe' /S || wine_fail "the silent uninstall ended with status $?"
+wine 'C:\Program Files\Quillpost\uninstall.exe' /S </dev/null >"$scratch/uninstall.log" 2>&1 ||
+    wine_fail "the silent uninstall ended with status $?"
 wine_until "the uninstall to take everything away" removed
 echo "windows installer: passed"

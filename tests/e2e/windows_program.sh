@@ -58,7 +58,7 @@ wine reg add 'HKLM\Software\Wine\Drives' /v 'q:' /d floppy /f >/dev/null 2>&1 ||
 # Wine's mount manager reads the drive types when it starts: started anew.
 wineserver -k
 wineserver -w
-wineserver -p
+wine_server
 appdata=$(find "$WINEPREFIX/drive_c/users" -mindepth 3 -maxdepth 3 -path '*/AppData/Roaming' \
     -not -path '*/Public/*' | head -n 1)
 [ -n "$appdata" ] || wine_fail "no AppData\\Roaming in the prefix"
