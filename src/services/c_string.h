@@ -12,7 +12,8 @@ public:
     CString(std::wstring text) : m_text(std::move(text)) {}
 
     // Returns false, leaving the string empty, when the text cannot be
-    // formatted (it would not fit in memory).
+    // formatted: it would not fit in memory, or the format holds a conversion
+    // other than printf's d i o u x X f F e E g G c s p with h, hh, l or ll.
     bool Format(const wchar_t* format, ...);
 
     int GetLength() const { return static_cast<int>(m_text.size()); }
