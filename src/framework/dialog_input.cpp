@@ -204,6 +204,20 @@ void HandleKey(Window& dialog, EditState& edit, const KeyPress& press) {
     }
 }
 
+bool IsDialogKey(Key key) {
+    switch (key) {
+        case Key::Tab:
+        case Key::BackTab:
+        case Key::Enter:
+        case Key::Escape:
+        case Key::F1:
+        case Key::F10:
+            return true;
+        default:
+            return false;
+    }
+}
+
 void HandleClick(Window& dialog, EditState& edit, const Hit& hit, bool doubleClick) {
     FollowFocus(edit, dialog);
     if (Window* dropDown = OpenDropDown(dialog)) {

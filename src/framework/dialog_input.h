@@ -51,6 +51,11 @@ void FollowFocus(EditState& edit, const Window& dialog);
 
 void HandleKey(Window& dialog, EditState& edit, const KeyPress& press);
 
+// The keys a focused edit field leaves to the dialog. A backend whose native
+// field edits its text itself (caret, marking, clipboard, input methods)
+// hands only these to HandleKey.
+bool IsDialogKey(Key key);
+
 // The buttons a dialog's title bar may carry.
 enum class TitleButtonKind { Help, Ok, Close };
 

@@ -164,22 +164,6 @@ std::optional<KeyPress> Translate(const QKeyEvent& event) {
     return std::nullopt;
 }
 
-// The keys a focused edit field leaves to the dialog; the rest edit the text
-// natively (caret, marking, clipboard, input methods).
-bool DialogKey(Key key) {
-    switch (key) {
-        case Key::Tab:
-        case Key::BackTab:
-        case Key::Enter:
-        case Key::Escape:
-        case Key::F1:
-        case Key::F10:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // Qt offers a radio button that the framework checks (not Qt's own
 // exclusive group) as a check box; a screen reader then says "check box" and
 // not that the arrows choose within a group.
@@ -594,7 +578,7 @@ bool DialogWindow::HandleKeyEvent(const Control* control, QKeyEvent& event) {
     const std::optional<KeyPress> press = Translate(event);
     Window* focus = m_dialog.focus;
     const bool inEdit = focus && focus->kind == WindowKind::Edit;
-    if (inEdit && (!press || !DialogKey(press->key))) {
+    if (inEdit && (!press || !IsDialogKey(press->key))) {
         // Typing and the editing keys belong to the field that has the focus;
         // what it leaves reaches the dialog and goes no further.
         return !control || control->window != focus;

@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# quillpost.exe, the Windows program, under wine on an X server of its own
+# (Xvfb), driven by real X key events (xdotool): the first start with its
+# language choice, a point typed and added to the route file picked in the
+# chooser on a removable drive of the wine prefix that holds the card, another
+# format picked, F10; the line in the route file and the settings in
+# %APPDATA% are checked. Then a second start: the message box of an empty
+# name, and the window closed.
+#   QUILLPOST       the program under test (quillpost.exe)
+#   QP_WINEPREFIX   the wine prefix to use; made on the first run, then kept
+set -euo pipefail
+: "${QUILLPOST:?QUILLPOST must name the program under test}"
+source "$(dirname "$0")/wine.sh"
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/quillpost-windows-XXXXXX")
+routes="$scratch/card/MN6/Settings/Routes"
+mkdir -p "$routes"
+printf '[START||][0][10]|10.000000,53.550000||10.000000|53.550000|\r\n' >"$routes/Ausflug.rte"
+: >"$routes/Heimweg.rte"
+
+xvfb_pid=
+app_pid=
+cleanup() {
+    [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
+    [ -z "$app_pid" ] || wait "$app_pid" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+    rm -f "$WINEPREFIX/dosdevices/q:"
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+report() {
+    cat "$scratch/app.log" >&2 2>/dev/null || true
+    if [ -n "${DISPLAY:-}" ]; then
+        for window in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+            echo "window $window: '$(xdotool getwindowname "$window" 2>/dev/null)'" >&2
+        done
+    fi
+}
+wine_report=report
+
+# An X server on a display number it picks itself, so that test runs and
+# other servers never meet.
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
+xvfb_pid=$!
+read -r -t "$QP_TIMEOUT" number <&"$display_fd" || wine_fail "Xvfb did not start"
+exec {display_fd}<&-
+export DISPLAY=":$number"
+
+wine_prefix
+# The card: drive Q: of the prefix, which wine reports as a removable drive.
+ln -sfn "$scratch/card" "$WINEPREFIX/dosdevices/q:"
+wine reg add 'HKLM\Software\Wine\Drives' /v 'q:' /d floppy /f >/dev/null 2>&1 ||
+    wine_fail "the card's drive type cannot be set"
+# Wine's mount manager reads the drive types when it starts: started anew.
+wineserver -k
+wineserver -w
+wine_server
+appdata=$(find "$WINEPREFIX/drive_c/users" -mindepth 3 -maxdepth 3 -path '*/AppData/Roaming' \
+    -not -path '*/Public/*' | head -n 1)
+[ -n "$appdata" ] || wine_fail "no AppData\\Roaming in the prefix"
+ini="$appdata/Kvo Applications/Quillpost.ini"
+rm -rf "$appdata/Kvo Applications"
+
+window_of() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+shown() { [ -n "$(window_of "$1")" ]; }
+gone() { ! shown "$1"; }
+ended() { [ -s "$scratch/status" ]; }
+lines_in() { [ "$(wc -l <"$1")" -eq "$2" ]; }
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(window_of "$1")" ]; }
+# Without a window manager nobody gives a new window the keyboard: the test
+# does, as a user's click on it would.
+take_focus() {
+    wine_until "the window '$1'" shown "$1"
+    xdotool windowfocus "$(window_of "$1")" 2>/dev/null || true
+    wine_until "the window '$1' to take the keyboard" has_focus "$1"
+}
+
+start_app() {
+    rm -f "$scratch/status"
+    (
+        status=0
+        wine "$QUILLPOST" </dev/null >"$scratch/app.log" 2>&1 || status=$?
+        echo "$status" >"$scratch/status"
+    ) &
+    app_pid=$!
+}
+windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+message_box_shown() { [ "$(windows_named Quillpost)" -ge 2 ]; }
+message_box_gone() { [ "$(windows_named Quillpost)" -eq 1 ]; }
+
+start_app
+
+# The first start asks for the language: English.
+take_focus "Quillpost Language"
+xdotool key Tab space Tab Return
+take_focus "Quillpost"
+
+xdotool type --delay 30 "Home"
+xdotool key Tab
+xdotool type --delay 30 "53.5"
+xdotool key Tab
+xdotool type --delay 30 "10"
+xdotool key Tab Tab Tab Tab Return
+take_focus "Routing File Dialog"
+xdotool key Home Return
+wine_until "the chooser to close" gone "Routing File Dialog"
+expected='[HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|'
+wine_until "the route point in the file" lines_in "$routes/Ausflug.rte" 2
+[ "$(tail -n 1 "$routes/Ausflug.rte" | tr -d '\r')" = "$expected" ] ||
+    wine_fail "the line: $(tail -n 1 "$routes/Ausflug.rte")"
+[ ! -s "$routes/Heimweg.rte" ] || wine_fail "the other route file was written"
+
+# From Add back to the format list, one format on, and the title bar's OK.
+take_focus "Quillpost"
+xdotool key shift+Tab F4 Down Return F10
+wine_until "the program to end" ended
+[ "$(cat "$scratch/status")" = 0 ] || wine_fail "exit status $(cat "$scratch/status") after F10"
+[ -f "$ini" ] || wine_fail "no settings in $appdata"
+tr -d '\r' <"$ini" | grep -qx "Format=1" || wine_fail "settings: $(cat "$ini")"
+tr -d '\r' <"$ini" | grep -qx "Language=1" || wine_fail "settings: $(cat "$ini")"
+
+# The second start shows the stored format at once. Add with an empty name
+# answers with the system's message box over the form; closing the window
+# (Alt+F4, as the title bar's close button does) is Cancel, which keeps the
+# settings and writes no route point.
+start_app
+take_focus "Quillpost"
+form=$(window_of Quillpost)
+xdotool key shift+Tab Return
+wine_until "the message box" message_box_shown
+box=$(xdotool search --onlyvisible --name '^Quillpost$' | grep -vx "$form" | head -n 1)
+xdotool windowfocus "$box" 2>/dev/null || true
+xdotool key Return
+wine_until "the message box to close" message_box_gone
+xdotool windowfocus "$form" 2>/dev/null || true
+xdotool key alt+F4
+wine_until "the program to end" ended
+[ "$(cat "$scratch/status")" = 0 ] || wine_fail "exit status $(cat "$scratch/status") after closing"
+tr -d '\r' <"$ini" | grep -qx "Format=1" || wine_fail "settings after closing: $(cat "$ini")"
+[ "$(wc -l <"$routes/Ausflug.rte")" -eq 2 ] || wine_fail "a route point was written without a name"
+echo "windows program: passed"
