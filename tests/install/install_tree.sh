@@ -1,7 +1,8 @@
 # Installs the build into a scratch prefix and uses what is there as a person
 # would: the file list, both programs and the window program they start, the
-# manual pages, the desktop entry and the shell completion. $BUILD_DIR is the
-# build, $VERSION the project's version.
+# manual pages, the desktop entry, the metainfo and the shell completion.
+# $BUILD_DIR is the build, $VERSION the project's version, $SOURCE_DIR the
+# sources.
 set -euo pipefail
 source "$(dirname "$0")/help_lists.sh"
 
@@ -19,13 +20,14 @@ cmake --install "$BUILD_DIR" --prefix "$prefix" >"$scratch/install.log" ||
 expected_files='bin/quillpost
 bin/quillpost-geo
 libexec/quillpost/quillpost-window
-share/applications/quillpost.desktop
+share/applications/org.quillpost.quillpost.desktop
 share/bash-completion/completions/quillpost-geo
 share/doc/quillpost/README.md
 share/doc/quillpost/robustness.md
 share/icons/hicolor/scalable/apps/quillpost.svg
 share/man/man1/quillpost-geo.1.gz
-share/man/man1/quillpost.1.gz'
+share/man/man1/quillpost.1.gz
+share/metainfo/org.quillpost.quillpost.metainfo.xml'
 compare_lists "installed files" "$expected_files" "$(cd "$prefix" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)"
 
 # The programs run from the prefix, with nothing of the build tree around.
@@ -56,12 +58,29 @@ for page in quillpost quillpost-geo; do
     grep -q '^NAME' "$scratch/$page.txt" || fail "$page(1) renders without a NAME section"
 done
 
-desktop-file-validate "$prefix/share/applications/quillpost.desktop" >"$scratch/desktop.log" 2>&1 ||
+# The desktop entry without even a hint, and the metainfo that software
+# centres read, valid and naming the entry and this release.
+entry=$prefix/share/applications/org.quillpost.quillpost.desktop
+desktop-file-validate "$entry" >"$scratch/desktop.log" 2>&1 ||
     { cat "$scratch/desktop.log" >&2; fail "desktop-file-validate refuses the desktop entry"; }
-if grep -E 'error|warning' "$scratch/desktop.log" >&2; then fail "desktop-file-validate complains"; fi
-grep -qx 'Icon=quillpost' "$prefix/share/applications/quillpost.desktop" || fail "the desktop entry names another icon"
-grep -qx 'Terminal=false' "$prefix/share/applications/quillpost.desktop" ||
+if [ -s "$scratch/desktop.log" ]; then cat "$scratch/desktop.log" >&2; fail "desktop-file-validate complains"; fi
+grep -qx 'Icon=quillpost' "$entry" || fail "the desktop entry names another icon"
+grep -qx 'Terminal=false' "$entry" ||
     fail "the desktop entry asks for a terminal, though the program opens its own window"
+metainfo=$prefix/share/metainfo/org.quillpost.quillpost.metainfo.xml
+appstreamcli validate --pedantic --no-net "$metainfo" >"$scratch/metainfo.log" 2>&1 ||
+    { cat "$scratch/metainfo.log" >&2; fail "appstreamcli refuses the metainfo"; }
+grep -q '<launchable type="desktop-id">org.quillpost.quillpost.desktop</launchable>' "$metainfo" ||
+    fail "the metainfo does not launch the desktop entry"
+# The release the metainfo names first is this version, and so is the newest
+# entry of the Debian changelog.
+release=$(grep -o -m 1 '<release version="[^"]*"' "$metainfo" | cut -d '"' -f 2)
+[ "$release" = "$VERSION" ] || fail "the metainfo's newest release is $release, the program is $VERSION"
+changelog=$(head -n 1 "$SOURCE_DIR/debian/changelog" | sed -n 's/^quillpost (\([^)]*\)).*/\1/p')
+[ "$changelog" = "$VERSION" ] || fail "debian/changelog's newest entry is '$changelog', the program is $VERSION"
+changelog_date=$(cd "$SOURCE_DIR" && date -u -d "$(dpkg-parsechangelog -S Date)" +%F)
+grep -q "<release version=\"$VERSION\" date=\"$changelog_date\">" "$metainfo" ||
+    fail "the metainfo's release $VERSION is not dated $changelog_date as in debian/changelog"
 
 # Pressing Tab after the program's name offers exactly the commands --help lists.
 source "$prefix/share/bash-completion/completions/quillpost-geo"
@@ -72,4 +91,4 @@ COMP_CWORD=1
 _quillpost_geo
 compare_lists "commands offered by the completion and listed by --help" \
     "$(help_commands "$prefix/bin/quillpost-geo")" "$(printf '%s\n' "${COMPREPLY[@]}" | sort -u)"
-echo "installed into a scratch prefix: files, programs, manual pages, desktop entry, completion"
+echo "installed into a scratch prefix: files, programs, manual pages, desktop entry, metainfo, completion"
