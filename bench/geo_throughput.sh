@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Throughput of quillpost-geo's batch mode against GeographicLib's GeoConvert
 # and PROJ's cs2cs: the same seeded points, converted to UTM by each of the
 # three in turn, timed alone, with the rates and the ratios printed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // UTM forward and inverse through UtmProjection, beside GeographicLib's UTMUPS
 // and PROJ's utm on the same seeded positions (WGS 84, latitudes -80 to 84
 // degrees, every longitude). Compare medians of repeated runs:

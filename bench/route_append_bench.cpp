@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Appends 1,000 route points one by one to a route file that starts with 500,
 // as a long session of Adds would: each append locks the route folder, looks
 // for copies left behind, copies the file, flushes the copy and its folder

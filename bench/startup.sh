@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Measures the real program: the time from its start to the first drawn
 # entry form, and its peak memory, over several runs in tmux.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Measures the real program in a desktop window on an X server of its own
 # (Xvfb): the time from its start until the form's window is shown, and its
 # peak memory, over several runs.

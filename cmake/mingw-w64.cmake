@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64. The posix
 # threads variant, because the win32 one lacks std::thread and std::mutex; the
 # runtime is linked statically, so the programs need no DLL beside them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes quillpost-geo's batch lines. The input is a batch, cut into lines as
 // batch mode cuts it; every line is split into its fields and run as a
 // command in normal mode and then in raw mode, so that any number reaches

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes how data exchange reads a number typed into a field. Each input byte
 // is one character of the field (so the Latin-1 letters and blanks a user
 // can type come up too). Besides running clean, every answer is checked

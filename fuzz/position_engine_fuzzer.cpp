@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the position engine with whatever a caller can hand it: every Set
 // operation with any signs, zones and doubles (NaN, infinities, huge values,
 // negative zero), then every Get. The engine takes any input, so beyond

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the settings file reader on arbitrary file contents. The input is one
 // byte choosing a setting, four bytes of a value (little-endian) and then the
 // file's contents. Besides running clean: ParseInt agrees with strtoll on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A property a fuzzer checks beside the sanitizers: when it fails, the
 // fuzzer stops and saves the input, just as for a sanitizer's report.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Checks every #include "..." under src/ and tools/ against the layers of
 # docs/layering.txt. Run by CTest as
 #   cmake -DROOT=<source dir> -P layering.cmake

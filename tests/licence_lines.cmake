@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 # Every source file names its licence in its first line, in its own comment
-# syntax (after the #! line of a script that has one): C++ with "//", CMake,
-# shell and the bash completion with "#". Run by CTest as
+# syntax (after the #! line of a script that has one): C++ and resource
+# scripts with "//"; CMake, shell, Python, the installer script and the bash
+# completion with "#". Run by CTest as
 #   cmake -DROOT=<source dir> -P licence_lines.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -27,9 +28,9 @@ set(checked 0)
 foreach(path IN LISTS files)
   get_filename_component(name "${path}" NAME)
   file(READ "${ROOT}/${path}" start LIMIT 300)
-  if(name MATCHES "\\.(cpp|h)$")
+  if(name MATCHES "\\.(cpp|h|rc)$")
     set(wanted "^// ${line}\n")
-  elseif(name MATCHES "\\.(cmake|sh|bash-completion)$" OR name STREQUAL "CMakeLists.txt" OR start MATCHES "^#!")
+  elseif(name MATCHES "\\.(cmake|sh|py|nsi|bash-completion)$" OR name STREQUAL "CMakeLists.txt" OR start MATCHES "^#!")
     set(wanted "^(#![^\n]*\n)?# ${line}\n")
   else()
     continue()

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Keeps docs/robustness.md true: every row of its tables names at least one
 # test, and every test it names as `Suite.Name` in `file` is defined in that
 # file; `e2e.name` in `tests/e2e/name.sh` is the end-to-end script registered

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "argument_reader.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads the arguments of one command in order, each in the unit of the mode
 // (degrees or radians for angles), and keeps the first argument that is not
 // what the command expects as the usage error of the line.

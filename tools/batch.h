@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Batch mode: commands read from standard input, one per line, each answered
 // by exactly one output line in order, with the library's module state going
 // on from line to line.

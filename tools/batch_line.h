@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Splits one batch line into its fields: separated by blanks or tabs, and a
 // field that starts with a double quote runs to the next double quote, so
 // that a name can hold blanks. There is no escape inside quotes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The commands of quillpost-geo: their names, their arguments and what one
 // line of each gives back, whether it comes from the command line or from a
 // batch line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The everyday commands, for people who keep lists of positions: UTM on WGS 84
 // as the program converts, the entry form's conversions between its display
 // formats, and its route-point line.

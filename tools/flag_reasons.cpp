@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "flag_reasons.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plain words for the error flags of the library's operations, for the one
 // line that says why a command was refused.
 #pragma once

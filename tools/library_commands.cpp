@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library operations, one library call per command, so that every
 // operation can be checked from outside with the inputs and outputs it has.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "library_state.h"
 
 #include <optional>

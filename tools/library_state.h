@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What quillpost-geo keeps of the library's module state from one command to
 // the next: the geodetic tables, loaded once before the first command that
 // needs them, and the UTM parameters of the last utm-set, which the everyday

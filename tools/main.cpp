@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillpost-geo, the command-line companion of Quillpost: the program's
 // conversions for scripts, and its library reachable operation by operation.
 

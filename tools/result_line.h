@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One result line of quillpost-geo: the outputs of a command in the units and
 // number format of the mode, in raw mode behind the flags of the library
 // calls, with "-" for every output the library left unwritten.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two ways quillpost-geo reads and writes numbers: normal mode speaks
 // degrees and rounded metres; raw mode speaks the library's radians and
 // prints every double so that it reads back to the same bits. Degrees and

@@ -1,4 +1,4 @@
-; SPDX-License-Identifier: MIT
+# SPDX-License-Identifier: MIT
 ; The installer of Quillpost for 64-bit Windows, made with
 ;   makensis -XTarget amd64-unicode -DVERSION=... -DSTAGE=... -DOUTFILE=... quillpost.nsi
 ; STAGE is the folder that holds what is installed: quillpost.exe,

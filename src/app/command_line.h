@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the command line asks of the program: its usage, its version, or the
 // form in a desktop window, in the terminal, or in a window when a display
 // can be reached and in the terminal otherwise; and which storage card.

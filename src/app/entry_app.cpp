@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/entry_app.h"
 
 #include "ui/entry_dlg.h"

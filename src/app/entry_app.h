@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application: it names the company key under which the settings live,
 // runs the entry form as the program's only window and ends the program when
 // the form closes.

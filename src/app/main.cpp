@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's entry point: answers --help and --version, and shows the
 // form in the terminal or hands over to the window program. The window
 // program is a second executable so that the terminal program never loads

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the application on a backend, the same way in the terminal program
 // and in the window program.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window program, which quillpost starts when a display is named: it
 // shows the form in a desktop window when the display can be reached, and
 // in the terminal when it cannot (unless the window was asked for).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/position_engine.h"
 
 #include <cmath>

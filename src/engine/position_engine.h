@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The position behind the entry form. It is held once, as WGS 84 latitude and
 // longitude in radians, and converted to and from each display format of the
 // form (decimal degrees, degrees and minutes, degrees, minutes and seconds,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Conversion of a double to a 32-bit signed integer toward zero, defined for
 // every double: the plain cast is undefined out of range and for NaN, and the
 // engine truncates whatever the user typed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The backend behind the windows: it runs a modal dialog's loop (the user's
 // input), shows message boxes and knows the screen's size. The headless
 // backend scripts the user for tests; the terminal backend is the real one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/controls.h"
 
 void CListBox::GetText(int index, CString& text) const {

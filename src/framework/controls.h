@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control classes a dialog binds its members to with DDX_Control. They
 // are CWnds; the controls speak through SendMessage (BM_, CB_, LB_ messages).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/data_exchange.h"
 
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Data exchange between a dialog's members and its controls. Reading stops
 // at the first field that fails: the framework shows one message, puts the
 // focus on that field, and every later DDX_/DDV_ call of the exchange does

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/dialog.h"
 
 #include <algorithm>

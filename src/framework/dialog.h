@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CDialog: a modal dialog built from a dialog template. DoModal creates the
 // controls, runs OnInitDialog, hands the dialog to the backend's modal loop
 // and returns what EndDialog was given; dialogs may open dialogs.

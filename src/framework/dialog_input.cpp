@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/dialog_input.h"
 
 #include <algorithm>

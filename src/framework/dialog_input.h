@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What keys and clicks do to the dialog in front, the same for every backend:
 // a backend maps its own keys to a KeyPress and its mouse clicks to a Hit,
 // and this module turns them into user actions (focus, typing, clicks, lists,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/end_signals.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The signals that ask the program to end (SIGHUP, SIGTERM, SIGINT), for
 // every backend: the handler only notes the first of them and makes a pipe
 // readable, and the backend's input loop, which waits on that pipe, ends

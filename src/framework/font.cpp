@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/font.h"
 
 BOOL CFont::CreatePointFont(int pointSize, const wchar_t* faceName) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CFont: names a font for SetFont.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Message maps: each dialog class keeps one static table from (notification,
 // control id or id range) to its handlers, written between BEGIN_MESSAGE_MAP
 // and END_MESSAGE_MAP in its source file:

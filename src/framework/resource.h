@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog templates and icons as data, and the table the program hands the
 // framework at start. Template places and sizes are in dialog units; a dialog
 // unit is 2 pixels across and 2 pixels down.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a user does to a dialog, shared by the backends: each operation
 // changes the windows as the device would and sends the notifications that
 // go with it. An operation the user could not do (a hidden or disabled

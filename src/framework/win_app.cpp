@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/win_app.h"
 
 #include "services/profile_store.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CWinApp: the application object. It names the application and the company
 // key under which the profile store keeps its settings; the framework's entry
 // point runs its InitInstance.

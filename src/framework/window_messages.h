@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The numbers of the window system's interface: the styles the dialog
 // templates carry, the messages and their values, the notifications a control
 // sends to its dialog, and the ShowWindow and SetWindowPos commands.

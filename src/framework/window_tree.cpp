@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/window_tree.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The in-memory window system: every dialog and control is a Window node
 // (kind, id, text, rectangle, visibility, enabled state, font, z-order and the
 // control's own state). Backends read the nodes to draw them and change them

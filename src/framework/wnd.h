@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CWnd, the program's handle on a window of the window tree: what a dialog or
 // control offers the program (text, place, visibility, focus, messages).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geodesy/datum_shift.h"
 
 #include <cmath>

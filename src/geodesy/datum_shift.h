@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shifts between any datum of the datum table and WGS 84: a copy for WGS 84,
 // closed formulas for WGS 72, Molodensky for three-parameter datums away from
 // the poles, and geocentric translation, rotation and scale otherwise.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built-in geodetic datums with their shifts to WGS 84, loaded once from
 // two fixed entries and built-in text records, read-only afterwards. Datum
 // indices are 1-based: 1 WGS 84, 2 WGS 72, then the seven-parameter and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built-in reference ellipsoids, each under a two-letter code, loaded
 // once from rows of text and read-only afterwards. Indices are 1-based; every
 // operation other than Load refuses to work before the table is loaded.

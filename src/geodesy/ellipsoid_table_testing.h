@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test access to the ellipsoid table: back to the unloaded state, and loading
 // from rows other than the built-in ones. The program never includes this.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Geodetic latitude, longitude and height to geocentric X, Y, Z and back on
 // one ellipsoid at a time. The ellipsoid is module state: WGS 84 at start,
 // replaced by every successful UseEllipsoid.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "language/interface_texts.h"
 
 #include "services/code_page.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The interface languages and the texts of the entry form in both of them:
 // its labels, its format list and its hemisphere letters. Each table holds
 // the German and the English text side by side, element 2 * i + language.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "language/language_dlg.h"
 
 #include "framework/data_exchange.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The interface language: the application-wide value, and the dialog that
 // asks for it on the first start (and again from the entry form's help
 // button). The value is kept in the setting "Language".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "projection/transverse_mercator.h"
 
 #include <bit>

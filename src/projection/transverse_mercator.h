@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Transverse Mercator on an ellipsoid: geodetic latitude and longitude to
 // easting and northing and back, by the series to the eighth order. One
 // parameter set for the whole process, replaced by SetParameters.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test access to the Transverse Mercator parameter set: every stored value, and
 // the way back to the values the process starts with. The program never
 // includes this header.

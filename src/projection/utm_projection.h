@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // UTM: zone, hemisphere, easting and northing from geodetic latitude and
 // longitude and back, with the widened zones over Norway and Svalbard. Each
 // conversion sets Transverse Mercator to its zone before it projects.

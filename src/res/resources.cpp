@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "res/resources.h"
 
 #include "res/icon_svg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "route/name_case.h"
 
 #include "services/letter_case.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The name normalisation of the entry form: when the name field is left, its
 // letters become upper case, so route points read alike on the device
 // whichever way they were typed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "route/route_line.h"
 
 #include "services/code_page.h"

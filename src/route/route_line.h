@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The route-point line of the navigation software's route files. It knows no
 // dialogs, so the entry form and the command-line companion share it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "route/route_point.h"
 
 #include <cmath>

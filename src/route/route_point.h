@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a route point needs before it may be written: a name that is not empty
 // and a position of finite numbers. The entry form's Add and the companion
 // refuse alike, with the same words.

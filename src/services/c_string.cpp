@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "services/c_string.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CString: the framework's wide string. Format follows the device's printf
 // rules: in a wide format, %s and %c take wide arguments. Numbers are always
 // formatted as in the "C" locale, whatever locale the process runs under.

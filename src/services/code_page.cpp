@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "services/code_page.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Conversion between wide text and the device's ANSI code page, which is
 // Windows-1252 on every machine this program runs on. Characters the code
 // page lacks become the default character, '?'.

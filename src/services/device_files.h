@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The device's storage card and its file search. A device path
 // "\Storage Card\..." lives below the card's folder (storage_card.h);
 // backslashes become the host's separators below it. Paths never pass

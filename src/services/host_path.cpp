@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "services/host_path.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File names between the program's wide strings and the bytes of the host's
 // file system. Names are read as UTF-8; a byte that is not part of valid
 // UTF-8 (a name written in another encoding) becomes U+DC80..U+DCFF and turns

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "services/letter_case.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Letter case as the device knows it, the same whatever locale the process
 // runs in: its code page, Windows-1252, pairs the Latin-1 letters and four
 // letters of its own block (š, ž, œ, ÿ).

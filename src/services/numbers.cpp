@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "services/numbers.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Numbers read and written without regard to the process's locale: the
 // terminal sets the user's locale for its wide characters, and a German one
 // would otherwise read and print "53,5". Each kind of input has its own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "services/profile_store.h"
 
 #include <cstring>

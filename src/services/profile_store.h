@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The profile store that stands in for the device's registry: one INI file per
 // application, "$XDG_CONFIG_HOME/<company>/<application>.ini" (~/.config when
 // XDG_CONFIG_HOME is unset), with "[Section]" headers and "Name=Value" lines.

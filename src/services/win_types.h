@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The handful of Windows names that the program's own code is written in:
 // truth values, dialog results, the plain integer types of the framework and
 // the parameter types of window messages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Add: appends the entry form's named position as one route point to the
 // route file the user picks.
 #pragma once

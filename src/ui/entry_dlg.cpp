@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/entry_dlg.h"
 
 #include "entry/add_point.h"

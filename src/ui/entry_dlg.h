@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The entry form, the program's main window: a name and one position, shown
 // in the display format picked in its list. The form converts nothing itself;
 // every edit goes to the position engine, and a change of format reads the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/form_layout.h"
 
 #include <initializer_list>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which controls of the entry form a display format shows, where they sit
 // and the order the tab key walks them. The degree or minute fields are
 // widened when they end a row; the unit signs and the hemisphere buttons

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/route_file_dlg.h"
 
 #include "framework/data_exchange.h"

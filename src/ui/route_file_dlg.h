@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The route file chooser: lists the navigation software's route files on the
 // storage card and hands back the device path of the one the user picked.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program from its entry point on an empty profile: the first start asks
 // the language, the next one starts as the first one ended.
 #include "app/entry_app.h"

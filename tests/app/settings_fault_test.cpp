@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program against every state its settings file can be in: it starts,
 // runs and ends whatever it finds there, and never throws away what it could
 // not understand or was not allowed to change.

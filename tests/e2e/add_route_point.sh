@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Add: a named position appended to the route file picked in the chooser,
 # exactly as the navigation software reads it; an empty name, a read-only
 # route file and a grid position UTM refuses are each said and write nothing.

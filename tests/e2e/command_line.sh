@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The command line: --help and --version answer and end, anything else is
 # refused with exit status 2, and without a terminal or, for --window,
 # without a display the program says so.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Drives the real quillpost in a tmux server of the test's own, with a
 # scratch settings folder and storage card; sourced by the end-to-end tests.
 # The program under test is $QUILLPOST (set by CTest).

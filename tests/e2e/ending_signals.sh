@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A hang-up or SIGTERM ends the program as Cancel does: the choices of the
 # session, German and UTM, are written, and the next start opens with them,
 # without the language dialog. The exit status names the signal as a shell

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # First start: the language dialog comes first; English gives the English
 # form. Esc leaves, the settings are written, and the next start goes
 # straight to the form.

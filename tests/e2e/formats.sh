@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A position typed in degrees with a southern hemisphere, shown in all four
 # formats; the format and hemisphere are kept for the next start.
 source "$(dirname "$0")/driver.sh"

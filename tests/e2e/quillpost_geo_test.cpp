@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillpost-geo through its command line: the grammar, both modes of every
 // command, batch mode and the state that carries over between its lines.
 

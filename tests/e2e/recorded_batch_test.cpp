@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillpost-geo against a recording of its own answers: a few thousand batch
 // lines over every command, in both modes, with the route files that the
 // append lines wrote. The recording was made by the companion before its code

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A program killed in the middle of an Add leaves the route file as it was
 // or with one whole new line, never with part of one, and nothing beside it
 // that the chooser would list: the file is replaced by a complete copy.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # German texts with their umlauts in a UTF-8 terminal; plain ASCII under a
 # locale without UTF-8; a terminal too small for the form, which is
 # clipped, keeps working and is redrawn in full after a resize.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # What the terminal may do to the program, seen from the files it leaves: a
 # Latin-1 terminal under a German locale, a hang-up and Ctrl+C in the middle
 # of the work, a terminal far too small for the form and one resized while a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Keys as real terminals send them: the arrows in the language dialog's
 # radio buttons; keys whose bytes arrive split over a slow link; keys and
 # sequences that the terminal description does not know (TERM names another

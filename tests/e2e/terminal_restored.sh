@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # However the program ends (Esc, Ctrl+C, SIGTERM, SIGHUP, a crash), the
 # shell it ran from gets its terminal back: line editing and echo on, the
 # normal screen, no mouse reporting, the cursor shown.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Terminal types the form cannot use are refused on a real terminal with a
 # message that names TERM and what to do, and exit status 1: a type that
 # this system does not know, an empty TERM, and a terminal that cannot place

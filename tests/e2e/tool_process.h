@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a program of the build as a separate process, with the given
 // standard input and extra environment, and collects what it printed and its
 // exit status.

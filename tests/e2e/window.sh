@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The real program in a desktop window on an X server of its own (Xvfb),
 # driven by real X key and mouse events (xdotool): the first start, a point
 # typed and added to the file picked in the chooser, the four formats (a

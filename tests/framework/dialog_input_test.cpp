@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What keys and clicks do to the dialog in front: typing at the caret, the
 // tab walk, drop-down and list boxes, help, OK and Cancel, and the mouse.
 #include "framework/dialog_input.h"

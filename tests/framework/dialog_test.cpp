@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialogs, controls, message maps, focus and tab order, on small dialogs of
 // the tests' own, driven by the headless backend.
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framework/win_app.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geodesy/ellipsoid_table.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geodesy/geocentric_converter.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compares the geodetic library with independent implementations:
 // GeographicLib's geocentric conversion and PROJ's Molodensky and Helmert
 // transformations built from the same parameters. Prints the largest

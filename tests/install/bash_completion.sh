@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What Tab offers at each place of a quillpost-geo command line.
 # $COMPLETION is the completion script, $QUILLPOST_GEO the program.
 set -euo pipefail

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What a program's --help and its manual page list, as sorted names one per
 # line, so that tests compare the lists rather than the wording around them.
 # Sourced by the install tests.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the build into a scratch prefix and uses what is there as a person
 # would: the file list, both programs and the window program they start, the
 # manual pages, the desktop entry, the metainfo and the shell completion.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The manual pages and the programs' --help must not drift apart: the same
 # commands and the same options in both, whatever the wording around them.
 # $QUILLPOST and $QUILLPOST_GEO are the programs, $MANUAL_PAGES the roff sources.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The language choice: asked once, kept in "Language", changed at the click,
 // and the texts of the entry form in both languages.
 #include "language/language_dlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "projection/utm_projection.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's dialog templates, opened as they are: every control in its
 // place (dialog units, two pixels each way), in its z-order, of its kind.
 #include "res/resources.h"

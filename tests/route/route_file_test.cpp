@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "route/route_file.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "services/device_files.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The policies of what counts as a number, side by side on the same texts,
 // and the writing of numbers, all under a German locale, whose decimal comma
 // must never get in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A fresh folder per test, removed afterwards, and environment variables set
 // for the length of a test.
 #pragma once

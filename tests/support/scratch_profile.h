@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's settings in a scratch profile store: XDG_CONFIG_HOME (APPDATA
 // on Windows) points
 // into a fresh folder for the length of a test, and the settings file is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a piece of a test in a child process as an ordinary user, so that file
 // permissions bite also when the tests run as root (root reads and writes
 // through any of them). The child is "nobody" when started as root and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/add_route_point.h"
 
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whatever a person types into the entry form: every number field with every
 // kind of bad input, names the route file cannot carry as they are, and what
 // Add makes of a position the form has refused.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The entry form as a person uses it: the first start, typing, the hemisphere
 // buttons, the format list, the language change through help, the stored
 // settings and Add in every format.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The entry form's layout per display format, on the form's own template:
 // the widened fields, what follows them and what each format shows.
 #include "ui/form_layout.h"

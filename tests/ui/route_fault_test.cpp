@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Add against every state the route folder can be in: whatever the chooser
 // lists, choosing it either appends one line to the file of that name or
 // changes nothing and says why.

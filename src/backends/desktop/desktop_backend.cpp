@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "backends/desktop/desktop_backend.h"
 
 #include <QAbstractEventDispatcher>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop backend: the program's dialogs as real modal Qt dialogs, one
 // native widget per control, and message boxes as Qt message boxes. The
 // framework keeps every control's state; the backend shows it and turns the

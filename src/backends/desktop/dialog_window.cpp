@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "backends/desktop/dialog_window.h"
 
 #include <QAccessibleWidget>

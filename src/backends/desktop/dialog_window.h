@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One open dialog of the window tree as a real Qt dialog: a native widget per
 // control at the control's rectangle, and above the controls the title bar's
 // help and OK buttons, which a desktop title bar cannot carry. Sync shows

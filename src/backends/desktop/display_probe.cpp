@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "backends/desktop/display_probe.h"
 
 #include <sys/socket.h>

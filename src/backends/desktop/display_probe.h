@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whether the desktop can be reached, and through which of Qt's platforms:
 // Qt itself aborts the program when its platform cannot connect, so the
 // window program asks first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "backends/terminal/canvas.h"
 
 #include <algorithm>

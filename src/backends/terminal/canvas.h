@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The screen as the dialogs are drawn on it: a grid of cells, each one
 // character with a style. Drawing outside the grid, or outside the clip
 // rectangle, is dropped, so a dialog bigger than the terminal is cut off

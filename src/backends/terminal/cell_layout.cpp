@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "backends/terminal/cell_layout.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the windows land on a character terminal, whose cell is 8 x 16
 // pixels: dialog boxes, controls, the open list of a drop-down list, the
 // title-bar buttons and the first entry a list shows. Drawing and the mouse

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "backends/terminal/dialog_painter.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws the open dialogs and message boxes into a canvas as the terminal
 // shows them, and tells which part of a dialog a mouse click lands on.
 // A dialog is a framed box whose top edge is its title bar, with the title

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "backends/terminal/glyphs.h"
 
 #include <cwchar>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The characters the dialogs are drawn with beyond plain text, and what
 // stands in for a character the terminal cannot show: under a locale
 // without UTF-8 the frames become ASCII and an umlaut loses its dots

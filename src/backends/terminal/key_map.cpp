@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "backends/terminal/key_map.h"
 
 #include <curses.h>

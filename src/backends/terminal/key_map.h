@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The keys of the dialogs from what ncurses reads: a character, or the code
 // of a function key. Alt+Down has no fixed code; the terminal's description
 // gives it, or the terminal has none.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "backends/terminal/terminal_backend.h"
 
 #include <curses.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The terminal backend: the real program's screen, keyboard and mouse, on
 // ncurses (wide-character build). It draws the open dialogs over each other,
 // runs their modal loops and shows message boxes, and hands the terminal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program on the desktop backend, its real Qt widgets driven with key and
 // mouse events on Qt's offscreen platform: what a desktop user sees and does.
 #include "backends/desktop/desktop_backend.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "desktop_user.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A user of the program's real Qt dialogs, offscreen: scripts queued per
 // dialog template run when that dialog is the modal window in front, and act
 // through real key and mouse events (QTest). Message boxes are recorded and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pixels to cells: the entry form's rows and columns, dialogs on screens too
 // small for them, the open list of a drop-down list, list scrolling and the
 // title-bar buttons.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dialogs as the terminal draws them: frame and title bar, controls at
 // their places, hidden ones gone, focus and caret, the open drop-down list,
 // clipping on a small screen, message boxes, and where a click lands.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The keys as ncurses reads them, and the characters a terminal without
 // UTF-8 shows in place of those it lacks.
 #include "backends/terminal/key_map.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers of the terminal tests: open one of the program's dialogs through
 // the headless backend and act on its windows while it is open, and read a
 // canvas back as text.

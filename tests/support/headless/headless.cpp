@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/headless/headless.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless backend: tests script what the user does in each dialog and
 // read back what the controls show; no terminal is involved. Scripts are
 // queued per dialog template and taken in order as dialogs open, nested ones
