@@ -83,8 +83,9 @@ void TerminalBackend::ShowMessageBox(const wchar_t* text) {
         const bool key = input.kind == TerminalInput::Kind::Key &&
                          (ClosesMessageBox(input.key.key) ||
                           (input.key.key == Key::Char && input.key.ch == L' '));
-        const bool click = IsClick(input) && (view.okButton.Contains(input.at.col, input.at.row) ||
-                                              view.closeButton.Contains(input.at.col, input.at.row));
+        const bool click =
+            IsClick(input) && (view.okButton.Contains(input.at.col, input.at.row) ||
+                               view.closeButton.Contains(input.at.col, input.at.row));
         if (key || click || input.kind == TerminalInput::Kind::Lost) {
             return;
         }
