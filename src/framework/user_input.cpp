@@ -67,7 +67,7 @@ bool SetText(Window& edit, std::wstring text) {
 }
 
 bool Press(Window& button) {
-    if (!Usable(button, WindowKind::PushButton) && !Usable(button, WindowKind::RadioButton)) {
+    if (!IsButton(button) || !button.visible || !button.enabled) {
         return false;
     }
     if (button.kind == WindowKind::RadioButton && (button.style & 0x000F) == BS_AUTORADIOBUTTON) {
@@ -103,7 +103,7 @@ bool Click(Window& control) {
     if (dialog.ended || dialog.focus != &control) {
         return false;
     }
-    if (control.kind == WindowKind::PushButton || control.kind == WindowKind::RadioButton) {
+    if (IsButton(control)) {
         return Press(control);
     }
     return true;

@@ -13,6 +13,10 @@ Window::~Window() {
     }
 }
 
+bool IsButton(const Window& window) {
+    return window.kind == WindowKind::PushButton || window.kind == WindowKind::RadioButton;
+}
+
 HWND FindChild(const Window& dialog, int id) {
     for (const auto& child : dialog.children) {
         if (child->id == id) {

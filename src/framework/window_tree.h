@@ -97,6 +97,9 @@ struct Notification {
 };
 
 // Plumbing shared by the framework and the backends.
+// Push buttons and radio buttons: what Space and a click press, and what
+// holds a check state.
+bool IsButton(const Window& window);
 HWND FindChild(const Window& dialog, int id);
 POINT ClientOrigin(const Window& window);  // screen pixels
 RECT ScreenRect(const Window& window);

@@ -9,10 +9,6 @@
 
 namespace {
 
-bool IsButton(const Window& window) {
-    return window.kind == WindowKind::PushButton || window.kind == WindowKind::RadioButton;
-}
-
 LRESULT InsertItem(Window& window, int index, const wchar_t* text) {
     auto& items = window.items;
     if (index == -1) {

@@ -6,6 +6,7 @@
 
 #include "backends/terminal/open_dialog.h"
 #include "framework/data_exchange.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -21,43 +22,49 @@ void Hide(Window& dialog, std::initializer_list<int> ids) {
 
 TEST(AccessibleName, FieldsAreNamedByTheLabelOnTheirLeftAndTheUnitOnTheirRight) {
     AfxSetMessageLanguage(1);
-    CDialog form(102);
+    CDialog form(IDD_ENTRY);
     WhileOpen(form, [](Window& dialog) {
-        Hide(dialog, {1027, 1028, 1029, 1030, 1031, 1032});  // the grid position's controls
-        HandleOf(&Control(dialog, 1011))->SetWindowText(L"Lat");
-        HandleOf(&Control(dialog, 1018))->SetWindowText(L"N");
+        Hide(dialog, {IDC_NORTH_LABEL, IDC_NORTH, IDC_EAST_LABEL, IDC_EAST, IDC_ZONE_LABEL,
+                      IDC_ZONE});  // the grid position's controls
+        HandleOf(&Control(dialog, IDC_LAT_LABEL))->SetWindowText(L"Lat");
+        HandleOf(&Control(dialog, IDC_LAT_HEMISPHERE))->SetWindowText(L"N");
         // The program puts the fields before their labels in z-order, for the tab key.
-        HandleOf(&Control(dialog, 1012))
+        HandleOf(&Control(dialog, IDC_LAT_DEG))
             ->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        EXPECT_EQ(NameOf(dialog, 1002), L"name");  // the label's asterisk is not read
-        EXPECT_EQ(NameOf(dialog, 1012), L"Lat degrees");
-        EXPECT_EQ(NameOf(dialog, 1014), L"Lat minutes");
-        EXPECT_EQ(NameOf(dialog, 1016), L"Lat seconds");
-        EXPECT_EQ(NameOf(dialog, 1018), L"Lat N");  // a hemisphere letter says its row
-        EXPECT_EQ(NameOf(dialog, 1024), L"long seconds");
-        EXPECT_EQ(NameOf(dialog, 1034), L"Format");
-        EXPECT_EQ(NameOf(dialog, 1042), L"Hinzu");
+        EXPECT_EQ(NameOf(dialog, IDC_NAME), L"name");  // the label's asterisk is not read
+        EXPECT_EQ(NameOf(dialog, IDC_LAT_DEG), L"Lat degrees");
+        EXPECT_EQ(NameOf(dialog, IDC_LAT_MIN), L"Lat minutes");
+        EXPECT_EQ(NameOf(dialog, IDC_LAT_SEC), L"Lat seconds");
+        EXPECT_EQ(NameOf(dialog, IDC_LAT_HEMISPHERE),
+                  L"Lat N");  // a hemisphere letter says its row
+        EXPECT_EQ(NameOf(dialog, IDC_LONG_SEC), L"long seconds");
+        EXPECT_EQ(NameOf(dialog, IDC_FORMAT), L"Format");
+        EXPECT_EQ(NameOf(dialog, IDC_ADD), L"Hinzu");
 
         Hide(dialog,
-             {1011, 1012, 1013, 1014, 1015, 1016, 1017, 1019, 1020, 1021, 1022, 1023, 1024, 1025});
-        for (int id : {1027, 1028, 1029, 1030, 1031, 1032}) {
+             {IDC_LAT_LABEL, IDC_LAT_DEG, IDC_LAT_DEG_SIGN, IDC_LAT_MIN, IDC_LAT_MIN_SIGN,
+              IDC_LAT_SEC, IDC_LAT_SEC_SIGN, IDC_LONG_LABEL, IDC_LONG_DEG, IDC_LONG_DEG_SIGN,
+              IDC_LONG_MIN, IDC_LONG_MIN_SIGN, IDC_LONG_SEC, IDC_LONG_SEC_SIGN});
+        for (int id :
+             {IDC_NORTH_LABEL, IDC_NORTH, IDC_EAST_LABEL, IDC_EAST, IDC_ZONE_LABEL, IDC_ZONE}) {
             HandleOf(&Control(dialog, id))->ShowWindow(SW_SHOW);
         }
-        EXPECT_EQ(NameOf(dialog, 1028), L"north");
-        EXPECT_EQ(NameOf(dialog, 1030), L"east");
-        EXPECT_EQ(NameOf(dialog, 1032), L"zone");  // its label stands above and to its left
+        EXPECT_EQ(NameOf(dialog, IDC_NORTH), L"north");
+        EXPECT_EQ(NameOf(dialog, IDC_EAST), L"east");
+        EXPECT_EQ(NameOf(dialog, IDC_ZONE), L"zone");  // its label stands above and to its left
     });
     AfxSetMessageLanguage(0);
-    CDialog chooser(134);
+    CDialog chooser(IDD_ROUTE_FILE);
     WhileOpen(chooser, [](Window& dialog) {
         // A list without a label is named by its dialog.
-        EXPECT_EQ(NameOf(dialog, 1047), L"Routing File Dialog");
+        EXPECT_EQ(NameOf(dialog, IDC_ROUTE_FILES), L"Routing File Dialog");
         EXPECT_EQ(NameOf(dialog, IDCANCEL), L"Cancel");
     });
-    CDialog german(102);
+    CDialog german(IDD_ENTRY);
     WhileOpen(german, [](Window& dialog) {
-        Hide(dialog, {1027, 1028, 1029, 1030, 1031, 1032});
-        EXPECT_EQ(NameOf(dialog, 1022), L"long Minuten");
+        Hide(dialog,
+             {IDC_NORTH_LABEL, IDC_NORTH, IDC_EAST_LABEL, IDC_EAST, IDC_ZONE_LABEL, IDC_ZONE});
+        EXPECT_EQ(NameOf(dialog, IDC_LONG_MIN), L"long Minuten");
     });
     EXPECT_EQ(AccessibleName(TitleButtonKind::Help), L"Hilfe");
 }

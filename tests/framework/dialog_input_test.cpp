@@ -7,9 +7,10 @@
 
 #include <algorithm>
 
-#include "framework/user_input.h"
 #include "backends/terminal/open_dialog.h"
 #include "framework/data_exchange.h"
+#include "framework/user_input.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -51,13 +52,13 @@ int FocusId(const Window& dialog) {
 }
 
 TEST(DialogInput, TypingReplacesTheMarkedTextThenEditsAtTheCaret) {
-    Recorder form(102);
+    Recorder form(IDD_ENTRY);
     WhileOpen(form, [&](Window& dialog) {
         EditState edit;
-        Window& latitude = Control(dialog, 1012);
+        Window& latitude = Control(dialog, IDC_LAT_DEG);
         HandleOf(&latitude)->SetWindowText(L"0");
         Press(dialog, edit, {Key::Tab});
-        ASSERT_EQ(FocusId(dialog), 1012);
+        ASSERT_EQ(FocusId(dialog), IDC_LAT_DEG);
         Type(dialog, edit, L"53.5");
         EXPECT_EQ(latitude.text, L"53.5");
         Press(dialog, edit, {Key::Home, Key::Delete, Key::End, Key::Backspace, Key::Left});
@@ -72,8 +73,8 @@ TEST(DialogInput, TypingReplacesTheMarkedTextThenEditsAtTheCaret) {
 
         // Enter moves on like Tab, and the field reports that it lost the focus.
         Press(dialog, edit, {Key::Enter});
-        EXPECT_EQ(FocusId(dialog), 1014);
-        EXPECT_EQ(form.Count(EN_KILLFOCUS, 1012), 1);
+        EXPECT_EQ(FocusId(dialog), IDC_LAT_MIN);
+        EXPECT_EQ(form.Count(EN_KILLFOCUS, IDC_LAT_DEG), 1);
         // Coming back marks the text again; Backspace clears it.
         Press(dialog, edit, {Key::BackTab, Key::Backspace});
         EXPECT_EQ(latitude.text, L"");
@@ -81,24 +82,24 @@ TEST(DialogInput, TypingReplacesTheMarkedTextThenEditsAtTheCaret) {
 }
 
 TEST(DialogInput, TabSkipsHiddenAndDisabledControlsBothWays) {
-    CDialog form(102);
+    CDialog form(IDD_ENTRY);
     WhileOpen(form, [](Window& dialog) {
         EditState edit;
-        HandleOf(&Control(dialog, 1014))->ShowWindow(SW_HIDE);
-        HandleOf(&Control(dialog, 1016))->EnableWindow(FALSE);
-        UserInput::Focus(Control(dialog, 1012));
+        HandleOf(&Control(dialog, IDC_LAT_MIN))->ShowWindow(SW_HIDE);
+        HandleOf(&Control(dialog, IDC_LAT_SEC))->EnableWindow(FALSE);
+        UserInput::Focus(Control(dialog, IDC_LAT_DEG));
         Press(dialog, edit, {Key::Tab});
-        EXPECT_EQ(FocusId(dialog), 1018);
+        EXPECT_EQ(FocusId(dialog), IDC_LAT_HEMISPHERE);
         Press(dialog, edit, {Key::BackTab});
-        EXPECT_EQ(FocusId(dialog), 1012);
+        EXPECT_EQ(FocusId(dialog), IDC_LAT_DEG);
     });
 }
 
 TEST(DialogInput, DropDownListOpensMovesPicksAndCloses) {
-    Recorder form(102);
+    Recorder form(IDD_ENTRY);
     WhileOpen(form, [&](Window& dialog) {
         EditState edit;
-        Window& list = Control(dialog, 1034);
+        Window& list = Control(dialog, IDC_FORMAT);
         HandleOf(&list)->SendMessage(CB_SETCURSEL, 0);
         UserInput::Focus(list);
 
@@ -110,12 +111,12 @@ TEST(DialogInput, DropDownListOpensMovesPicksAndCloses) {
         Press(dialog, edit, {Key::Enter});
         EXPECT_FALSE(list.dropped);
         EXPECT_EQ(list.selection, 2);
-        EXPECT_EQ(form.Count(CBN_CLOSEUP, 1034), 1);
+        EXPECT_EQ(form.Count(CBN_CLOSEUP, IDC_FORMAT), 1);
 
         Press(dialog, edit, {Key::F4, Key::End, Key::Escape});
         EXPECT_FALSE(list.dropped);
         EXPECT_EQ(list.selection, 2);
-        EXPECT_EQ(form.Count(CBN_CLOSEUP, 1034), 2);
+        EXPECT_EQ(form.Count(CBN_CLOSEUP, IDC_FORMAT), 2);
 
         HandleKey(dialog, edit, {Key::Char, L' '});
         EXPECT_TRUE(list.dropped);
@@ -123,17 +124,17 @@ TEST(DialogInput, DropDownListOpensMovesPicksAndCloses) {
         EXPECT_EQ(list.selection, 1);
         Press(dialog, edit, {Key::AltDown, Key::Tab});
         EXPECT_FALSE(list.dropped);
-        EXPECT_EQ(FocusId(dialog), 1042);
-        EXPECT_EQ(form.Count(CBN_CLOSEUP, 1034), 4);
+        EXPECT_EQ(FocusId(dialog), IDC_ADD);
+        EXPECT_EQ(form.Count(CBN_CLOSEUP, IDC_FORMAT), 4);
         EXPECT_EQ(form.Count(WM_HELP, 0), 0);
     });
 }
 
 TEST(DialogInput, ListBoxKeysMoveTheSelectionAndEnterIsOk) {
-    CDialog chooser(134);
+    CDialog chooser(IDD_ROUTE_FILE);
     WhileOpen(chooser, [](Window& dialog) {
         EditState edit;
-        Window& list = Control(dialog, 1047);
+        Window& list = Control(dialog, IDC_ROUTE_FILES);
         for (const wchar_t* name : {L"b.rte", L"A.rte", L"d.rte"}) {
             HandleOf(&list)->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
         }
@@ -151,28 +152,28 @@ TEST(DialogInput, ListBoxKeysMoveTheSelectionAndEnterIsOk) {
 }
 
 TEST(DialogInput, ButtonsHelpOkAndCancelFromTheKeyboard) {
-    Recorder form(102);
+    Recorder form(IDD_ENTRY);
     WhileOpen(form, [&](Window& dialog) {
         EditState edit;
-        UserInput::Focus(Control(dialog, 1018));
+        UserInput::Focus(Control(dialog, IDC_LAT_HEMISPHERE));
         Press(dialog, edit, {Key::Enter});
         HandleKey(dialog, edit, {Key::Char, L' '});
-        EXPECT_EQ(form.Count(BN_CLICKED, 1018), 2);
+        EXPECT_EQ(form.Count(BN_CLICKED, IDC_LAT_HEMISPHERE), 2);
         Press(dialog, edit, {Key::F1});
         EXPECT_EQ(form.Count(WM_HELP, 0), 1);
         Press(dialog, edit, {Key::F10});
         EXPECT_EQ(dialog.result, IDOK);
     });
-    CDialog language(130);
+    CDialog language(IDD_LANGUAGE);
     WhileOpen(language, [](Window& dialog) {
         EditState edit;
-        UserInput::Focus(Control(dialog, 1045));
+        UserInput::Focus(Control(dialog, IDC_GERMAN));
         HandleKey(dialog, edit, {Key::Char, L' '});
-        EXPECT_EQ(Control(dialog, 1045).check, BST_CHECKED);
+        EXPECT_EQ(Control(dialog, IDC_GERMAN).check, BST_CHECKED);
         Press(dialog, edit, {Key::Escape});
         EXPECT_EQ(dialog.result, IDCANCEL);
     });
-    CDialog chooser(134);
+    CDialog chooser(IDD_ROUTE_FILE);
     WhileOpen(chooser, [](Window& dialog) {
         // Without a focused control, Enter is OK.
         EditState edit;
@@ -183,30 +184,30 @@ TEST(DialogInput, ButtonsHelpOkAndCancelFromTheKeyboard) {
 }
 
 TEST(DialogInput, ArrowsMoveWithinARadioGroupAndCheck) {
-    Recorder language(130);
+    Recorder language(IDD_LANGUAGE);
     WhileOpen(language, [&](Window& dialog) {
         EditState edit;
-        Window& german = Control(dialog, 1045);
-        Window& english = Control(dialog, 1046);
+        Window& german = Control(dialog, IDC_GERMAN);
+        Window& english = Control(dialog, IDC_ENGLISH);
         UserInput::Focus(german);
         Press(dialog, edit, {Key::Down});
-        EXPECT_EQ(FocusId(dialog), 1046);
+        EXPECT_EQ(FocusId(dialog), IDC_ENGLISH);
         EXPECT_EQ(english.check, BST_CHECKED);
         EXPECT_EQ(german.check, BST_UNCHECKED);
-        EXPECT_EQ(language.Count(BN_CLICKED, 1046), 1);
+        EXPECT_EQ(language.Count(BN_CLICKED, IDC_ENGLISH), 1);
         // Around the end of the group; the OK button after it is another group.
         Press(dialog, edit, {Key::Right});
-        EXPECT_EQ(FocusId(dialog), 1045);
+        EXPECT_EQ(FocusId(dialog), IDC_GERMAN);
         EXPECT_EQ(german.check, BST_CHECKED);
         Press(dialog, edit, {Key::Up, Key::Left});
-        EXPECT_EQ(FocusId(dialog), 1045);
-        EXPECT_EQ(language.Count(BN_CLICKED, 1045), 2);
+        EXPECT_EQ(FocusId(dialog), IDC_GERMAN);
+        EXPECT_EQ(language.Count(BN_CLICKED, IDC_GERMAN), 2);
 
         // A disabled button is passed over; alone in its group, the arrows do nothing.
         HandleOf(&english)->EnableWindow(FALSE);
         Press(dialog, edit, {Key::Down, Key::Up});
-        EXPECT_EQ(FocusId(dialog), 1045);
-        EXPECT_EQ(language.Count(BN_CLICKED, 1045), 2);
+        EXPECT_EQ(FocusId(dialog), IDC_GERMAN);
+        EXPECT_EQ(language.Count(BN_CLICKED, IDC_GERMAN), 2);
         // On a push button they do nothing either.
         UserInput::Focus(Control(dialog, IDOK));
         Press(dialog, edit, {Key::Down});
@@ -216,68 +217,69 @@ TEST(DialogInput, ArrowsMoveWithinARadioGroupAndCheck) {
 }
 
 TEST(DialogInput, ClicksFocusPressPickAndUseTheTitleBar) {
-    Recorder form(102);
+    Recorder form(IDD_ENTRY);
     WhileOpen(form, [&](Window& dialog) {
         EditState edit;
-        Window& latitude = Control(dialog, 1012);
+        Window& latitude = Control(dialog, IDC_LAT_DEG);
         HandleOf(&latitude)->SetWindowText(L"12");
         HandleClick(dialog, edit, {Hit::Kind::Control, {}, &latitude}, false);
-        EXPECT_EQ(FocusId(dialog), 1012);
+        EXPECT_EQ(FocusId(dialog), IDC_LAT_DEG);
         Type(dialog, edit, L"3");
         EXPECT_EQ(latitude.text, L"123");  // a click marks nothing
 
-        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &Control(dialog, 1026)}, false);
-        EXPECT_EQ(form.Count(EN_KILLFOCUS, 1012), 1);
-        EXPECT_EQ(form.Count(BN_CLICKED, 1026), 1);
+        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &Control(dialog, IDC_LONG_HEMISPHERE)},
+                    false);
+        EXPECT_EQ(form.Count(EN_KILLFOCUS, IDC_LAT_DEG), 1);
+        EXPECT_EQ(form.Count(BN_CLICKED, IDC_LONG_HEMISPHERE), 1);
 
-        Window& list = Control(dialog, 1034);
+        Window& list = Control(dialog, IDC_FORMAT);
         HandleClick(dialog, edit, {Hit::Kind::Control, {}, &list}, false);
         EXPECT_TRUE(list.dropped);
         HandleClick(dialog, edit, {Hit::Kind::DropDownItem, {}, &list, 3}, false);
         EXPECT_FALSE(list.dropped);
         EXPECT_EQ(list.selection, 3);
         HandleClick(dialog, edit, {Hit::Kind::Control, {}, &list}, false);
-        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &Control(dialog, 1042)}, false);
+        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &Control(dialog, IDC_ADD)}, false);
         EXPECT_FALSE(list.dropped);  // the click outside only closed the list
         EXPECT_EQ(list.selection, 3);
-        EXPECT_EQ(form.Count(BN_CLICKED, 1042), 0);
-        EXPECT_EQ(form.Count(CBN_CLOSEUP, 1034), 2);
+        EXPECT_EQ(form.Count(BN_CLICKED, IDC_ADD), 0);
+        EXPECT_EQ(form.Count(CBN_CLOSEUP, IDC_FORMAT), 2);
 
         HandleClick(dialog, edit, {Hit::Kind::TitleButton, TitleButtonKind::Help}, false);
         EXPECT_EQ(form.Count(WM_HELP, 0), 1);
         HandleClick(dialog, edit, {Hit::Kind::TitleButton, TitleButtonKind::Close}, false);
         EXPECT_EQ(dialog.result, IDCANCEL);
     });
-    Recorder chooser(134);
+    Recorder chooser(IDD_ROUTE_FILE);
     WhileOpen(chooser, [&](Window& dialog) {
         EditState edit;
-        Window& list = Control(dialog, 1047);
+        Window& list = Control(dialog, IDC_ROUTE_FILES);
         HandleOf(&list)->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"a.rte"));
         HandleOf(&list)->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"b.rte"));
         HandleClick(dialog, edit, {Hit::Kind::Control, {}, &list, 1}, false);
         EXPECT_EQ(list.selection, 1);
-        EXPECT_EQ(chooser.Count(LBN_DBLCLK, 1047), 0);
+        EXPECT_EQ(chooser.Count(LBN_DBLCLK, IDC_ROUTE_FILES), 0);
         HandleClick(dialog, edit, {Hit::Kind::Control, {}, &list, 0}, true);
         EXPECT_EQ(list.selection, 0);
-        EXPECT_EQ(chooser.Count(LBN_DBLCLK, 1047), 1);
+        EXPECT_EQ(chooser.Count(LBN_DBLCLK, IDC_ROUTE_FILES), 1);
     });
 }
 
 TEST(DialogInput, ClickedButtonIsNotPressedWhenTheFieldLeftTakesTheFocusBack) {
-    Recorder form(102);
+    Recorder form(IDD_ENTRY);
     WhileOpen(form, [&](Window& dialog) {
         EditState edit;
-        Window& latitude = Control(dialog, 1012);
+        Window& latitude = Control(dialog, IDC_LAT_DEG);
         // As a field that fails its check does.
         form.onNotify = [&](const Notification& n) {
-            if (n.code == EN_KILLFOCUS && n.id == 1012) {
+            if (n.code == EN_KILLFOCUS && n.id == IDC_LAT_DEG) {
                 ChangeFocus(dialog, &latitude, false);
             }
         };
         UserInput::Focus(latitude);
-        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &Control(dialog, 1042)}, false);
-        EXPECT_EQ(FocusId(dialog), 1012);
-        EXPECT_EQ(form.Count(BN_CLICKED, 1042), 0);
+        HandleClick(dialog, edit, {Hit::Kind::Control, {}, &Control(dialog, IDC_ADD)}, false);
+        EXPECT_EQ(FocusId(dialog), IDC_LAT_DEG);
+        EXPECT_EQ(form.Count(BN_CLICKED, IDC_ADD), 0);
         form.onNotify = nullptr;
     });
 }
@@ -286,10 +288,10 @@ TEST(DialogInput, ClickedButtonIsNotPressedWhenTheFieldLeftTakesTheFocusBack) {
 // focus, as the program's first start does.
 class EnglishOffered : public Recorder {
 public:
-    EnglishOffered() : Recorder(130) {}
+    EnglishOffered() : Recorder(IDD_LANGUAGE) {}
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
-        GetDlgItem(1046)->SendMessage(BM_SETCHECK, BST_CHECKED);
+        GetDlgItem(IDC_ENGLISH)->SendMessage(BM_SETCHECK, BST_CHECKED);
         return TRUE;
     }
 };
@@ -298,19 +300,20 @@ TEST(DialogInput, ARadioGroupIsOneTabStopEnteredAtItsCheckedButton) {
     EnglishOffered language;
     WhileOpen(language, [&](Window& dialog) {
         EditState edit;
-        EXPECT_EQ(FocusId(dialog), 1046);
+        EXPECT_EQ(FocusId(dialog), IDC_ENGLISH);
         Press(dialog, edit, {Key::Tab});
         EXPECT_EQ(FocusId(dialog), IDOK);
         Press(dialog, edit, {Key::Tab});
-        EXPECT_EQ(FocusId(dialog), 1046);
+        EXPECT_EQ(FocusId(dialog), IDC_ENGLISH);
         Press(dialog, edit, {Key::BackTab});
         EXPECT_EQ(FocusId(dialog), IDOK);
         // Backwards into the group, also at its checked button.
-        HandleOf(&Control(dialog, 1046))->SendMessage(BM_SETCHECK, BST_UNCHECKED);
-        HandleOf(&Control(dialog, 1045))->SendMessage(BM_SETCHECK, BST_CHECKED);
+        HandleOf(&Control(dialog, IDC_ENGLISH))->SendMessage(BM_SETCHECK, BST_UNCHECKED);
+        HandleOf(&Control(dialog, IDC_GERMAN))->SendMessage(BM_SETCHECK, BST_CHECKED);
         Press(dialog, edit, {Key::BackTab});
-        EXPECT_EQ(FocusId(dialog), 1045);
-        EXPECT_EQ(language.Count(BN_CLICKED, 1045) + language.Count(BN_CLICKED, 1046), 0);
+        EXPECT_EQ(FocusId(dialog), IDC_GERMAN);
+        EXPECT_EQ(language.Count(BN_CLICKED, IDC_GERMAN) + language.Count(BN_CLICKED, IDC_ENGLISH),
+                  0);
     });
 }
 
@@ -321,10 +324,10 @@ TEST(DialogInput, EnterPressesTheDefaultButtonUnlessAnotherPushButtonHasTheFocus
         Press(dialog, edit, {Key::Enter});
         EXPECT_EQ(dialog.result, IDOK);
         // The radio button with the focus was not pressed, and stays checked.
-        EXPECT_EQ(language.Count(BN_CLICKED, 1046), 0);
-        EXPECT_EQ(Control(dialog, 1046).check, BST_CHECKED);
+        EXPECT_EQ(language.Count(BN_CLICKED, IDC_ENGLISH), 0);
+        EXPECT_EQ(Control(dialog, IDC_ENGLISH).check, BST_CHECKED);
     });
-    Recorder chooser(134);
+    Recorder chooser(IDD_ROUTE_FILE);
     WhileOpen(chooser, [&](Window& dialog) {
         EditState edit;
         UserInput::Focus(Control(dialog, IDCANCEL));
@@ -336,10 +339,10 @@ TEST(DialogInput, EnterPressesTheDefaultButtonUnlessAnotherPushButtonHasTheFocus
 // A field of numbers that refuses anything else when it is left.
 class NumberField : public Recorder {
 public:
-    NumberField() : Recorder(102) {}
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, 1012, m_number); }
+    NumberField() : Recorder(IDD_ENTRY) {}
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_LAT_DEG, m_number); }
     bool DispatchNotification(const Notification& notification) override {
-        if (notification.code == EN_KILLFOCUS && notification.id == 1012) {
+        if (notification.code == EN_KILLFOCUS && notification.id == IDC_LAT_DEG) {
             UpdateData(TRUE);
         }
         return Recorder::DispatchNotification(notification);
@@ -351,17 +354,17 @@ TEST(DialogInput, AFieldRefusedByDataExchangeKeepsTheFocusWithItsTextMarked) {
     NumberField form;
     WhileOpen(form, [&](Window& dialog) {
         EditState edit;
-        Window& latitude = Control(dialog, 1012);
+        Window& latitude = Control(dialog, IDC_LAT_DEG);
         UserInput::Focus(latitude);
         Press(dialog, edit, {Key::End});
         Type(dialog, edit, L"abc");
         Press(dialog, edit, {Key::Tab});
-        EXPECT_EQ(FocusId(dialog), 1012);
+        EXPECT_EQ(FocusId(dialog), IDC_LAT_DEG);
         EXPECT_EQ(latitude.text, L"0abc");
         Type(dialog, edit, L"5");
         EXPECT_EQ(latitude.text, L"5");
         Press(dialog, edit, {Key::Tab});
-        EXPECT_EQ(FocusId(dialog), 1014);
+        EXPECT_EQ(FocusId(dialog), IDC_LAT_MIN);
         EXPECT_EQ(form.m_number, 5.0);
     });
 }

@@ -6,9 +6,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/headless/headless.h"
 #include "framework/win_app.h"
+#include "res/resource_ids.h"
 #include "res/resources.h"
+#include "support/headless/headless.h"
 #include "support/scratch_profile.h"
 
 namespace {
@@ -25,10 +26,10 @@ protected:
 };
 
 TEST_F(LanguageDlgTest, FirstStartOffersEnglishAndOkKeepsIt) {
-    ui.OnDialog(130, [](HeadlessDialog& d) {
+    ui.OnDialog(IDD_LANGUAGE, [](HeadlessDialog& d) {
         EXPECT_EQ(d.Title(), L"Quillpost Language");
-        EXPECT_TRUE(d.Checked(1046));
-        EXPECT_FALSE(d.Checked(1045));
+        EXPECT_TRUE(d.Checked(IDC_ENGLISH));
+        EXPECT_FALSE(d.Checked(IDC_GERMAN));
         EXPECT_EQ(d.Text(IDOK), L"OK");
         EXPECT_EQ(d.Font(IDOK), (FontInfo{L"Courier", 80}));
         EXPECT_TRUE(d.Topmost());
@@ -43,7 +44,7 @@ TEST_F(LanguageDlgTest, FirstStartOffersEnglishAndOkKeepsIt) {
 }
 
 TEST_F(LanguageDlgTest, FirstStartCancelledGivesGermanEvenAfterAClick) {
-    ui.OnDialog(130, [](HeadlessDialog& d) { d.Click(1046).Cancel(); });
+    ui.OnDialog(IDD_LANGUAGE, [](HeadlessDialog& d) { d.Click(IDC_ENGLISH).Cancel(); });
     { CLanguageDlg dialog; }
     EXPECT_EQ(profile.Read(L"Language"), German);
 }
@@ -74,10 +75,10 @@ TEST_F(LanguageDlgTest, ValuesOutsideTheTablesGiveGerman) {
 TEST_F(LanguageDlgTest, AskedAgainItPreselectsTheCurrentLanguageAndAClickCounts) {
     profile.Write(L"Language", German);
     CLanguageDlg dialog;
-    ui.OnDialog(130, [](HeadlessDialog& d) {
-        EXPECT_TRUE(d.Checked(1045));
-        EXPECT_FALSE(d.Checked(1046));
-        d.Click(1046);
+    ui.OnDialog(IDD_LANGUAGE, [](HeadlessDialog& d) {
+        EXPECT_TRUE(d.Checked(IDC_GERMAN));
+        EXPECT_FALSE(d.Checked(IDC_ENGLISH));
+        d.Click(IDC_ENGLISH);
         EXPECT_EQ(GetLanguage(), English);
         d.Cancel();
     });
@@ -90,7 +91,7 @@ TEST(InterfaceTexts, BothLanguagesSideBySideWidenedFromWindows1252) {
     EXPECT_EQ(labels[2 * 2 + German], CString(L"L\u00e4nge"));
     EXPECT_EQ(labels[2 * 2 + English], CString(L"Long"));
     EXPECT_EQ(labels[2 * 7 + German], CString(L"Hinzu"));
-    EXPECT_EQ(kLabelControls[7], 1042);
+    EXPECT_EQ(kLabelControls[7], IDC_ADD);
     EXPECT_THAT(FormatTexts(), ElementsAre(L"Grad", L"Degree", L"Grad Min", L"Deg Min",
                                            L"Grad Min Sek", L"Deg Min Sec", L"UTM", L"UTM"));
     EXPECT_EQ(HemisphereLetters(), CString(L"NSOWNSEW"));

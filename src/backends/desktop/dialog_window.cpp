@@ -1,83 +1,23 @@
 // SPDX-License-Identifier: MIT
 #include "backends/desktop/dialog_window.h"
 
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPainter>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSvgRenderer>
 #include <QToolButton>
 #include <cmath>
 
+#include "backends/desktop/control_widgets.h"
 #include "framework/accessible_name.h"
 #include "framework/dialog_input.h"
 #include "framework/resource.h"
 #include "framework/user_input.h"
 
 namespace {
-
-QString ToQt(const std::wstring& text) {
-    return QString::fromStdWString(text);
-}
-
-QStringList ItemsOf(const Window& list) {
-    QStringList items;
-    for (const auto& item : list.items) {
-        items << ToQt(item);
-    }
-    return items;
-}
-
-// The drop-down list tells when its list closes. Qt closes it on a pick, on
-// Esc and on a click elsewhere, and picks after or before closing depending on
-// mouse or keyboard; the close-up therefore goes to the framework once Qt is
-// done, with the item picked if there was one.
-class DropDown : public QComboBox {
-public:
-    explicit DropDown(QWidget* parent) : QComboBox(parent) {
-        connect(this, &QComboBox::activated, this, [this](int index) { m_picked = index; });
-    }
-
-    std::function<void(int picked)> onClosed;
-    bool Closing() const { return m_closing; }
-
-    void HideBySync() {
-        m_syncing = true;
-        hidePopup();
-        m_syncing = false;
-    }
-
-    void hidePopup() override {
-        QComboBox::hidePopup();
-        if (m_syncing || m_closing) {
-            return;
-        }
-        m_closing = true;
-        m_picked = -1;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_closing = false;
-                if (onClosed) {
-                    onClosed(m_picked);
-                }
-            },
-            Qt::QueuedConnection);
-    }
-
-private:
-    int m_picked = -1;
-    bool m_closing = false;
-    bool m_syncing = false;
-};
 
 // The dialog's own font is the system font; a font the program names is
 // scaled with it, as the dialog units are, so that a larger system font
@@ -165,42 +105,8 @@ std::optional<KeyPress> Translate(const QKeyEvent& event) {
     return std::nullopt;
 }
 
-// Qt offers a radio button that the framework checks (not Qt's own
-// exclusive group) as a check box; a screen reader then says "check box" and
-// not that the arrows choose within a group.
-class RadioButtonAccessible : public QAccessibleWidget {
-public:
-    explicit RadioButtonAccessible(QRadioButton* radio)
-        : QAccessibleWidget(radio, QAccessible::RadioButton) {}
-
-    QString text(QAccessible::Text kind) const override {
-        const QString text = QAccessibleWidget::text(kind);
-        return kind == QAccessible::Name && text.isEmpty() ? Radio()->text() : text;
-    }
-    QAccessible::State state() const override {
-        QAccessible::State shown = QAccessibleWidget::state();
-        shown.checkable = true;
-        shown.checked = Radio()->isChecked();
-        return shown;
-    }
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString& action) override {
-        if (action == pressAction()) {
-            Radio()->click();
-        }
-    }
-
-private:
-    QRadioButton* Radio() const { return static_cast<QRadioButton*>(widget()); }
-};
 
 }  // namespace
-
-QAccessibleInterface* RadioButtonsAsRadioButtons(const QString& className, QObject* object) {
-    auto* radio =
-        className == QLatin1String("QRadioButton") ? qobject_cast<QRadioButton*>(object) : nullptr;
-    return radio ? new RadioButtonAccessible(radio) : nullptr;
-}
 
 PixelScale ScaleForSystemFont() {
     const QFontMetricsF metrics(QApplication::font());
@@ -259,75 +165,20 @@ DialogWindow::DialogWindow(Window& dialog, const PixelScale& scale, QWidget* own
 DialogWindow::~DialogWindow() = default;
 
 void DialogWindow::CreateControl(Window& window) {
-    QWidget* widget = nullptr;
-    QWidget* mouseTarget = nullptr;
-    switch (window.kind) {
-        case WindowKind::Static: {
-            auto* label = new QLabel(this);
-            label->setTextFormat(Qt::PlainText);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            widget = label;
-            break;
-        }
-        case WindowKind::Edit: {
-            auto* edit = new QLineEdit(this);
-            connect(edit, &QLineEdit::textEdited, this, [this, &window](const QString& text) {
-                UserInput::SetText(window, text.toStdWString());
-                Handled();
-            });
-            widget = edit;
-            break;
-        }
-        case WindowKind::PushButton: {
-            auto* button = new QPushButton(this);
-            button->setAutoDefault(false);
-            ClickThroughFramework(button, window);
-            widget = button;
-            break;
-        }
-        case WindowKind::RadioButton: {
-            auto* radio = new QRadioButton(this);
-            radio->setAutoExclusive(false);
-            ClickThroughFramework(radio, window);
-            widget = radio;
-            break;
-        }
-        case WindowKind::ComboBox: {
-            auto* dropDown = new DropDown(this);
-            dropDown->onClosed = [this, &window](int picked) { CloseDropDown(window, picked); };
-            widget = dropDown;
-            break;
-        }
-        case WindowKind::ListBox: {
-            auto* list = new QListWidget(this);
-            list->setSelectionMode(QAbstractItemView::SingleSelection);
-            mouseTarget = list->viewport();
-            mouseTarget->setFocusPolicy(Qt::NoFocus);
-            widget = list;
-            break;
-        }
-        case WindowKind::Dialog:
-            return;
+    ControlWidget made = CreateControlWidget(window, this, [this] { Handled(); });
+    if (!made.widget) {
+        return;
     }
-    widget->setObjectName(QString::number(window.id));
+    made.widget->setObjectName(QString::number(window.id));
     // The framework decides where the focus goes; Qt never moves it itself.
-    widget->setFocusPolicy(Qt::NoFocus);
-    widget->installEventFilter(this);
-    if (!mouseTarget) {
-        mouseTarget = widget;
+    made.widget->setFocusPolicy(Qt::NoFocus);
+    made.widget->installEventFilter(this);
+    if (!made.mouseTarget) {
+        made.mouseTarget = made.widget;
     } else {
-        mouseTarget->installEventFilter(this);
+        made.mouseTarget->installEventFilter(this);
     }
-    m_controls.push_back({&window, widget, mouseTarget});
-}
-
-// The mouse and the keys reach a button through the event filter, so Qt's
-// own click comes only from elsewhere: a screen reader's press action.
-void DialogWindow::ClickThroughFramework(QAbstractButton* button, Window& window) {
-    connect(button, &QAbstractButton::clicked, this, [this, &window] {
-        UserInput::Click(window);
-        Handled();
-    });
+    m_controls.push_back(Control{made, &window});
 }
 
 QRect DialogWindow::Place(const RECT& rect) const {
@@ -396,7 +247,6 @@ void DialogWindow::Sync(bool inFront) {
 void DialogWindow::SyncControl(const Control& control) {
     const Window& window = *control.window;
     QWidget* widget = control.widget;
-    const QString text = ToQt(window.text);
     const QFont font = FontFor(window.font, m_dialog.font);
     if (widget->font() != font) {
         widget->setFont(font);
@@ -406,78 +256,11 @@ void DialogWindow::SyncControl(const Control& control) {
     if (const QString name = ToQt(AccessibleName(window)); widget->accessibleName() != name) {
         widget->setAccessibleName(name);
     }
-    switch (window.kind) {
-        case WindowKind::Static:
-            static_cast<QLabel*>(widget)->setText(text);
-            break;
-        case WindowKind::Edit: {
-            auto* edit = static_cast<QLineEdit*>(widget);
-            if (edit->text() != text) {
-                edit->setText(text);
-            }
-            break;
-        }
-        case WindowKind::PushButton: {
-            auto* button = static_cast<QPushButton*>(widget);
-            button->setText(text);
-            button->setDefault(&window == DefaultButton(m_dialog));
-            break;
-        }
-        case WindowKind::RadioButton: {
-            auto* radio = static_cast<QRadioButton*>(widget);
-            radio->setText(text);
-            radio->setChecked(window.check == BST_CHECKED);
-            break;
-        }
-        case WindowKind::ComboBox: {
-            auto* dropDown = static_cast<DropDown*>(widget);
-            // A drop-down list reads its entry as its name; its label comes
-            // through the label's buddy.
-            if (const Control* label = ControlOfWindow(AccessibleLabel(window))) {
-                static_cast<QLabel*>(label->widget)->setBuddy(dropDown);
-            }
-            const QStringList items = ItemsOf(window);
-            QStringList shown;
-            for (int i = 0; i < dropDown->count(); ++i) {
-                shown << dropDown->itemText(i);
-            }
-            if (shown != items) {
-                dropDown->clear();
-                dropDown->addItems(items);
-            }
-            dropDown->setCurrentIndex(window.selection);
-            const bool open = dropDown->view()->isVisible();
-            if (window.dropped && !open && !dropDown->Closing() && window.visible) {
-                dropDown->showPopup();
-            } else if (!window.dropped && open) {
-                dropDown->HideBySync();
-            }
-            break;
-        }
-        case WindowKind::ListBox: {
-            auto* list = static_cast<QListWidget*>(widget);
-            const QStringList items = ItemsOf(window);
-            QStringList shown;
-            for (int i = 0; i < list->count(); ++i) {
-                shown << list->item(i)->text();
-            }
-            if (shown != items) {
-                list->clear();
-                list->addItems(items);
-            }
-            if (list->currentRow() != window.selection) {
-                list->setCurrentRow(window.selection);
-            }
-            if (window.selection < 0) {
-                list->clearSelection();
-            } else {
-                list->scrollToItem(list->item(window.selection));
-            }
-            break;
-        }
-        case WindowKind::Dialog:
-            break;
-    }
+    const ControlContext context{m_dialog, [this](const Window* other) {
+                                     const Control* found = ControlOfWindow(other);
+                                     return found ? found->widget : nullptr;
+                                 }};
+    control.sync(widget, window, context);
     widget->setVisible(window.visible);
 }
 
@@ -509,8 +292,7 @@ void DialogWindow::SyncOrder() {
 void DialogWindow::SyncFocus() {
     const Control* focused = ControlOfWindow(m_dialog.focus);
     QWidget* target = focused ? focused->widget : this;
-    if (auto* dropDown = dynamic_cast<DropDown*>(target);
-        dropDown && dropDown->view()->isVisible()) {
+    if (ListIsOpen(target)) {
         return;  // the open list has the keyboard
     }
     if (QApplication::focusWidget() != target) {
@@ -546,14 +328,6 @@ void DialogWindow::Handled() {
     }
 }
 
-void DialogWindow::CloseDropDown(Window& dropDown, int picked) {
-    if (picked >= 0) {
-        UserInput::Select(dropDown, picked);
-    }
-    UserInput::CloseList(dropDown, picked >= 0);
-    Handled();
-}
-
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
     const Control* control = ControlOf(watched);
     switch (event->type()) {
@@ -561,15 +335,14 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
             return HandleKeyEvent(control, static_cast<QKeyEvent&>(*event));
         case QEvent::KeyRelease:
             // Buttons act on the release of Space natively; here the press did it.
-            return !control || control->window->kind != WindowKind::Edit;
+            return !control || !EditsNatively(*control->window);
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseMove:
             return control && HandleMouseEvent(*control, static_cast<QMouseEvent&>(*event));
         case QEvent::Wheel:
-            // A wheel over a drop-down list would change it without a close-up.
-            return control && control->window->kind == WindowKind::ComboBox;
+            return control && control->swallowsWheel;
         default:
             return false;
     }
@@ -578,7 +351,7 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
 bool DialogWindow::HandleKeyEvent(const Control* control, QKeyEvent& event) {
     const std::optional<KeyPress> press = Translate(event);
     Window* focus = m_dialog.focus;
-    const bool inEdit = focus && focus->kind == WindowKind::Edit;
+    const bool inEdit = focus && EditsNatively(*focus);
     if (inEdit && (!press || !IsDialogKey(press->key))) {
         // Typing and the editing keys belong to the field that has the focus;
         // what it leaves reaches the dialog and goes no further.
@@ -595,7 +368,7 @@ bool DialogWindow::HandleKeyEvent(const Control* control, QKeyEvent& event) {
 
 bool DialogWindow::HandleMouseEvent(const Control& control, QMouseEvent& event) {
     Window& window = *control.window;
-    const bool edit = window.kind == WindowKind::Edit;
+    const bool edit = EditsNatively(window);
     const bool press =
         event.type() == QEvent::MouseButtonPress || event.type() == QEvent::MouseButtonDblClick;
     if (!press || event.button() != Qt::LeftButton) {
@@ -605,10 +378,7 @@ bool DialogWindow::HandleMouseEvent(const Control& control, QMouseEvent& event) 
     Hit hit;
     hit.kind = Hit::Kind::Control;
     hit.control = &window;
-    if (window.kind == WindowKind::ListBox) {
-        auto* list = static_cast<QListWidget*>(control.widget);
-        hit.item = list->indexAt(event.position().toPoint()).row();
-    }
+    hit.item = ItemAt(control.widget, event.position().toPoint());
     EditState state;
     m_focusReason = Qt::MouseFocusReason;
     HandleClick(m_dialog, state, hit, event.type() == QEvent::MouseButtonDblClick);

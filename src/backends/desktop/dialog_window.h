@@ -10,10 +10,9 @@
 #include <functional>
 #include <vector>
 
+#include "backends/desktop/control_widgets.h"
 #include "framework/wnd.h"
 
-class QAbstractButton;
-class QAccessibleInterface;
 class QToolButton;
 
 // Framework pixels (2 per dialog unit) to the screen's logical pixels, so
@@ -26,10 +25,6 @@ struct PixelScale {
     int titleButtons = 0;  // the height of the strip that holds the title-bar buttons
 };
 PixelScale ScaleForSystemFont();
-
-// An accessibility factory (QAccessible::installFactory) that offers the
-// dialogs' radio buttons to a screen reader as radio buttons.
-QAccessibleInterface* RadioButtonsAsRadioButtons(const QString& className, QObject* object);
 
 class DialogWindow : public QDialog {
 public:
@@ -50,14 +45,11 @@ protected:
     void reject() override {}
 
 private:
-    struct Control {
-        Window* window;
-        QWidget* widget;
-        QWidget* mouseTarget;  // where the mouse events land (a list's viewport)
+    struct Control : ControlWidget {
+        Window* window = nullptr;
     };
 
     void CreateControl(Window& window);
-    void ClickThroughFramework(QAbstractButton* button, Window& window);
     void SyncControl(const Control& control);
     void SyncOrder();
     void SyncFocus();
@@ -66,7 +58,6 @@ private:
     const Control* ControlOfWindow(const Window* window) const;
     bool HandleKeyEvent(const Control* control, QKeyEvent& event);
     bool HandleMouseEvent(const Control& control, QMouseEvent& event);
-    void CloseDropDown(Window& dropDown, int picked);
     void Handled();
 
     Window& m_dialog;

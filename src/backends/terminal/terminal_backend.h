@@ -1,32 +1,24 @@
 // SPDX-License-Identifier: MIT
 // The terminal backend: the real program's screen, keyboard and mouse, on
 // ncurses (wide-character build). It draws the open dialogs over each other,
-// runs their modal loops and shows message boxes, and hands the terminal
-// back in a sane state however the program ends, also on a fatal signal.
+// runs their modal loops and shows message boxes; the screen hands the
+// terminal back however the program ends.
 #pragma once
 
-#include <optional>
 #include <string>
 
-#include "framework/backend.h"
 #include "backends/terminal/dialog_painter.h"
-
-struct screen;
+#include "backends/terminal/terminal_input.h"
+#include "backends/terminal/terminal_screen.h"
+#include "framework/backend.h"
 
 class TerminalBackend : public Backend {
 public:
-    TerminalBackend() = default;
-    ~TerminalBackend() override;
-    TerminalBackend(const TerminalBackend&) = delete;
-    TerminalBackend& operator=(const TerminalBackend&) = delete;
-
-    // Takes the locale's character set for wide characters (numbers stay in
-    // the "C" locale) and takes over the terminal. Returns what keeps the
-    // terminal from showing the form, for the user to read; empty when it is
-    // taken over.
-    std::string Open();
+    // Takes over the terminal; returns what keeps it from showing the form,
+    // for the user to read, empty when it is taken over.
+    std::string Open() { return m_screen.Open(m_keyboard); }
     // Gives the terminal back; the destructor does it too.
-    void Close();
+    void Close() { m_screen.Close(); }
 
     void RunModal(CDialog& dialog) override;
     void ShowMessageBox(const wchar_t* text) override;
@@ -34,22 +26,12 @@ public:
     int ScreenHeight() const override;
 
 private:
-    struct Input {
-        // Lost: nobody will answer, since the keyboard is gone or a signal
-        // asked the program to end.
-        enum class Kind { Nothing, Key, Click, DoubleClick, Lost } kind = Kind::Nothing;
-        KeyPress key;
-        CellPos at;
-    };
-
-    Input ReadInput();
     // Draws every open dialog, the one in front with its focus and caret,
     // and a message box over them all.
     void Draw(const EditState* edit, const MessageBoxView* messageBox,
               const std::wstring& messageTitle);
 
-    screen* m_screen = nullptr;
+    TerminalScreen m_screen;
+    TerminalKeyboard m_keyboard;
     ListScroll m_scroll;
-    int m_altDownCode = 0;
-    int m_failedReads = 0;
 };

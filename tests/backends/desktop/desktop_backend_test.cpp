@@ -16,6 +16,7 @@
 
 #include "app/run_program.h"
 #include "desktop_user.h"
+#include "res/resource_ids.h"
 #include "support/scratch_profile.h"
 
 namespace {
@@ -35,10 +36,10 @@ protected:
     // The first start: the language dialog offers English with the focus on
     // it, and Enter is its default button OK, which keeps it.
     void ChooseEnglish() {
-        user.OnDialog(130, [](QDialog& d) {
+        user.OnDialog(IDD_LANGUAGE, [](QDialog& d) {
             EXPECT_EQ(d.windowTitle(), "Quillpost Language");
-            EXPECT_EQ(User::Focus(d), "1046");
-            EXPECT_TRUE(d.findChild<QPushButton*>("1")->isDefault());
+            EXPECT_EQ(User::Focus(d), Named(IDC_ENGLISH));
+            EXPECT_TRUE(d.findChild<QPushButton*>(Named(IDOK))->isDefault());
             User::Key(Qt::Key_Return);
         });
     }
@@ -53,15 +54,15 @@ protected:
 
 TEST_F(DesktopTest, AFirstStartTypesAPointAndAddsItToTheChosenFile) {
     ChooseEnglish();
-    user.OnDialog(134, [](QDialog& d) {
+    user.OnDialog(IDD_ROUTE_FILE, [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "Routing File Dialog");
-        User::ClickItem(d, "1047", 0);
-        User::Click(d, "1");
+        User::ClickItem(d, Named(IDC_ROUTE_FILES), 0);
+        User::Click(d, Named(IDOK));
     });
-    user.OnDialog(102, [](QDialog& d) {
+    user.OnDialog(IDD_ENTRY, [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "Quillpost");
         EXPECT_FALSE(d.windowIcon().isNull());
-        EXPECT_EQ(User::Focus(d), "1002");
+        EXPECT_EQ(User::Focus(d), Named(IDC_NAME));
         User::Type("Home");
         User::Key(Qt::Key_Tab);
         User::Type("53.5");
@@ -73,14 +74,15 @@ TEST_F(DesktopTest, AFirstStartTypesAPointAndAddsItToTheChosenFile) {
             User::Key(Qt::Key_Tab);
             order.push_back(User::Focus(d));
         }
-        EXPECT_THAT(order, ElementsAre("1018", "1026", "1034", "1042"));
-        EXPECT_EQ(User::Text(d, "1002"), "HOME");
+        EXPECT_THAT(order, ElementsAre(Named(IDC_LAT_HEMISPHERE), Named(IDC_LONG_HEMISPHERE),
+                                       Named(IDC_FORMAT), Named(IDC_ADD)));
+        EXPECT_EQ(User::Text(d, Named(IDC_NAME)), "HOME");
         User::Key(Qt::Key_Return);  // Add
         // The window manager's close button is Cancel.
         d.close();
     });
     EXPECT_EQ(Run(), 0);
-    EXPECT_THAT(user.DialogsOpened(), ElementsAre(130, 102, 134));
+    EXPECT_THAT(user.DialogsOpened(), ElementsAre(IDD_LANGUAGE, IDD_ENTRY, IDD_ROUTE_FILE));
     EXPECT_EQ(ReadFileBytes(routes / "Ausflug.rte"),
               "[HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|\r\n");
     EXPECT_EQ(ReadFileBytes(routes / "Heimweg.rte"), "");
@@ -90,57 +92,57 @@ TEST_F(DesktopTest, AFirstStartTypesAPointAndAddsItToTheChosenFile) {
 
 TEST_F(DesktopTest, EveryFormatThroughTheDropDownList) {
     profile.Write(L"Language", 1);
-    user.OnDialog(102, [](QDialog& d) {
-        User::Click(d, "1012");
+    user.OnDialog(IDD_ENTRY, [](QDialog& d) {
+        User::Click(d, Named(IDC_LAT_DEG));
         User::Type("53.5");
-        User::Click(d, "1020");
+        User::Click(d, Named(IDC_LONG_DEG));
         User::Type("10");
-        User::Click(d, "1018");
-        EXPECT_EQ(User::Text(d, "1018"), "S");
+        User::Click(d, Named(IDC_LAT_HEMISPHERE));
+        EXPECT_EQ(User::Text(d, Named(IDC_LAT_HEMISPHERE)), "S");
         // The hemisphere letters stand in a face whose letters are all as wide.
-        const QFontMetricsF letters(d.findChild<QWidget*>("1018")->font());
+        const QFontMetricsF letters(d.findChild<QWidget*>(Named(IDC_LAT_HEMISPHERE))->font());
         EXPECT_EQ(letters.horizontalAdvance(QLatin1Char('i')),
                   letters.horizontalAdvance(QLatin1Char('W')));
 
-        User::Click(d, "1034");  // opens the list
+        User::Click(d, Named(IDC_FORMAT));  // opens the list
         User::Key(Qt::Key_Down);
         User::Key(Qt::Key_Return);
-        EXPECT_EQ(User::Text(d, "1034"), "Deg Min");
-        EXPECT_EQ(User::Text(d, "1012"), "53");
-        EXPECT_EQ(User::Text(d, "1014"), "30");
-        EXPECT_EQ(User::Text(d, "1022"), "0");
-        EXPECT_FALSE(User::Shown(d, "1016"));
+        EXPECT_EQ(User::Text(d, Named(IDC_FORMAT)), "Deg Min");
+        EXPECT_EQ(User::Text(d, Named(IDC_LAT_DEG)), "53");
+        EXPECT_EQ(User::Text(d, Named(IDC_LAT_MIN)), "30");
+        EXPECT_EQ(User::Text(d, Named(IDC_LONG_MIN)), "0");
+        EXPECT_FALSE(User::Shown(d, Named(IDC_LAT_SEC)));
 
         User::Key(Qt::Key_F4);
         User::Key(Qt::Key_Down);
         User::Key(Qt::Key_Return);
-        EXPECT_EQ(User::Text(d, "1034"), "Deg Min Sec");
-        EXPECT_TRUE(User::Shown(d, "1016"));
-        EXPECT_EQ(User::Text(d, "1016"), "0");
+        EXPECT_EQ(User::Text(d, Named(IDC_FORMAT)), "Deg Min Sec");
+        EXPECT_TRUE(User::Shown(d, Named(IDC_LAT_SEC)));
+        EXPECT_EQ(User::Text(d, Named(IDC_LAT_SEC)), "0");
 
         User::Key(Qt::Key_Down, Qt::AltModifier);
         User::Key(Qt::Key_Home);
         User::Key(Qt::Key_Return);
-        EXPECT_EQ(User::Text(d, "1034"), "Degree");
-        EXPECT_EQ(User::Text(d, "1012"), "53.5");
+        EXPECT_EQ(User::Text(d, Named(IDC_FORMAT)), "Degree");
+        EXPECT_EQ(User::Text(d, Named(IDC_LAT_DEG)), "53.5");
 
         User::Key(Qt::Key_Space);
         User::Key(Qt::Key_End);
         User::Key(Qt::Key_Return);
-        EXPECT_EQ(User::Text(d, "1034"), "UTM");
-        EXPECT_EQ(User::Text(d, "1028"), "4071641");
-        EXPECT_EQ(User::Text(d, "1030"), "566332");
-        EXPECT_EQ(User::Text(d, "1032"), "32");
-        EXPECT_EQ(User::Text(d, "1018"), "S");
-        EXPECT_FALSE(User::Shown(d, "1012"));
-        EXPECT_FALSE(User::Shown(d, "1026"));
+        EXPECT_EQ(User::Text(d, Named(IDC_FORMAT)), "UTM");
+        EXPECT_EQ(User::Text(d, Named(IDC_NORTH)), "4071641");
+        EXPECT_EQ(User::Text(d, Named(IDC_EAST)), "566332");
+        EXPECT_EQ(User::Text(d, Named(IDC_ZONE)), "32");
+        EXPECT_EQ(User::Text(d, Named(IDC_LAT_HEMISPHERE)), "S");
+        EXPECT_FALSE(User::Shown(d, Named(IDC_LAT_DEG)));
+        EXPECT_FALSE(User::Shown(d, Named(IDC_LONG_HEMISPHERE)));
 
         // Esc in the open list leaves the format as it was.
         User::Key(Qt::Key_Return);
         User::Key(Qt::Key_Home);
         User::Key(Qt::Key_Escape);
-        EXPECT_EQ(User::Text(d, "1034"), "UTM");
-        EXPECT_EQ(User::Text(d, "1030"), "566332");
+        EXPECT_EQ(User::Text(d, Named(IDC_FORMAT)), "UTM");
+        EXPECT_EQ(User::Text(d, Named(IDC_EAST)), "566332");
         User::Key(Qt::Key_F10);
     });
     EXPECT_EQ(Run(), 0);
@@ -150,51 +152,51 @@ TEST_F(DesktopTest, EveryFormatThroughTheDropDownList) {
 
 TEST_F(DesktopTest, MessagesForAnEmptyNameAndARangeAndWhereTheFocusGoes) {
     profile.Write(L"Language", 1);
-    user.OnDialog(102, [this](QDialog& d) {
-        User::Click(d, "1042");
+    user.OnDialog(IDD_ENTRY, [this](QDialog& d) {
+        User::Click(d, Named(IDC_ADD));
         EXPECT_THAT(user.TakeMessageBoxes(), ElementsAre(L"The Name must not be empty!"));
 
-        User::Click(d, "1012");
+        User::Click(d, Named(IDC_LAT_DEG));
         User::Type("95");
         User::Key(Qt::Key_Tab);
         EXPECT_THAT(user.TakeMessageBoxes(),
                     ElementsAre(L"Please enter a number between 0 and 90."));
-        EXPECT_EQ(User::Focus(d), "1012");
+        EXPECT_EQ(User::Focus(d), Named(IDC_LAT_DEG));
         // The refused text is marked, so that typing replaces it.
-        EXPECT_EQ(d.findChild<QLineEdit*>("1012")->selectedText(), "095");
+        EXPECT_EQ(d.findChild<QLineEdit*>(Named(IDC_LAT_DEG))->selectedText(), "095");
         // A click elsewhere leaves the field too: the message again, and the
         // click goes no further.
-        User::Click(d, "1018");
+        User::Click(d, Named(IDC_LAT_HEMISPHERE));
         EXPECT_EQ(user.TakeMessageBoxes().size(), 1u);
-        EXPECT_EQ(User::Text(d, "1018"), "N");
-        EXPECT_EQ(User::Focus(d), "1012");
+        EXPECT_EQ(User::Text(d, Named(IDC_LAT_HEMISPHERE)), "N");
+        EXPECT_EQ(User::Focus(d), Named(IDC_LAT_DEG));
         // The title bar's OK keeps the form open while a field is wrong.
         User::Click(d, "title-ok");
         EXPECT_EQ(user.TakeMessageBoxes().size(), 1u);
         EXPECT_TRUE(d.isVisible());
         User::Type("45");
-        EXPECT_EQ(User::Text(d, "1012"), "45");
+        EXPECT_EQ(User::Text(d, Named(IDC_LAT_DEG)), "45");
         User::Key(Qt::Key_Escape);
     });
     EXPECT_EQ(Run(), 0);
-    EXPECT_THAT(user.DialogsOpened(), ElementsAre(102));
+    EXPECT_THAT(user.DialogsOpened(), ElementsAre(IDD_ENTRY));
 }
 
 TEST_F(DesktopTest, TheHelpButtonRelabelsTheFormInGerman) {
     profile.Write(L"Language", 1);
-    user.OnDialog(130, [](QDialog& d) {
-        User::Click(d, "1045");
-        User::Click(d, "1");
+    user.OnDialog(IDD_LANGUAGE, [](QDialog& d) {
+        User::Click(d, Named(IDC_GERMAN));
+        User::Click(d, Named(IDOK));
     });
-    user.OnDialog(102, [](QDialog& d) {
-        EXPECT_EQ(User::Text(d, "1011"), "Lat");
+    user.OnDialog(IDD_ENTRY, [](QDialog& d) {
+        EXPECT_EQ(User::Text(d, Named(IDC_LAT_LABEL)), "Lat");
         User::Click(d, "title-help");
-        EXPECT_EQ(User::Text(d, "1011"), "Breite");
-        EXPECT_EQ(User::Text(d, "1019"), QString::fromUtf8("L\u00e4nge"));
-        EXPECT_EQ(User::Text(d, "1013"), QString::fromUtf8("\u00b0"));
-        EXPECT_EQ(User::Text(d, "1042"), "Hinzu");
-        EXPECT_EQ(User::Text(d, "1026"), "O");
-        EXPECT_EQ(User::Text(d, "1034"), "Grad");
+        EXPECT_EQ(User::Text(d, Named(IDC_LAT_LABEL)), "Breite");
+        EXPECT_EQ(User::Text(d, Named(IDC_LONG_LABEL)), QString::fromUtf8("L\u00e4nge"));
+        EXPECT_EQ(User::Text(d, Named(IDC_LAT_DEG_SIGN)), QString::fromUtf8("\u00b0"));
+        EXPECT_EQ(User::Text(d, Named(IDC_ADD)), "Hinzu");
+        EXPECT_EQ(User::Text(d, Named(IDC_LONG_HEMISPHERE)), "O");
+        EXPECT_EQ(User::Text(d, Named(IDC_FORMAT)), "Grad");
         User::Key(Qt::Key_Escape);
     });
     EXPECT_EQ(Run(), 0);
@@ -204,26 +206,27 @@ TEST_F(DesktopTest, TheHelpButtonRelabelsTheFormInGerman) {
 TEST_F(DesktopTest, ARefusedUtmEntryWritesNothing) {
     profile.Write(L"Language", 1);
     profile.Write(L"Format", 3);
-    user.OnDialog(102, [this](QDialog& d) {
+    user.OnDialog(IDD_ENTRY, [this](QDialog& d) {
         User::Type("Far");
-        User::Click(d, "1028");
+        User::Click(d, Named(IDC_NORTH));
         User::Type("1e400");
-        User::Click(d, "1042");
+        User::Click(d, Named(IDC_ADD));
         EXPECT_EQ(user.TakeMessageBoxes().size(), 1u);
-        EXPECT_EQ(User::Focus(d), "1028");
+        EXPECT_EQ(User::Focus(d), Named(IDC_NORTH));
         User::Key(Qt::Key_Escape);
     });
     EXPECT_EQ(Run(), 0);
-    EXPECT_THAT(user.DialogsOpened(), ElementsAre(102));
+    EXPECT_THAT(user.DialogsOpened(), ElementsAre(IDD_ENTRY));
     EXPECT_EQ(ReadFileBytes(routes / "Ausflug.rte"), "");
 }
 
 TEST_F(DesktopTest, ADoubleClickInTheChooserIsOk) {
     profile.Write(L"Language", 1);
-    user.OnDialog(134, [](QDialog& d) { User::ClickItem(d, "1047", 1, true); });
-    user.OnDialog(102, [](QDialog& d) {
+    user.OnDialog(IDD_ROUTE_FILE,
+                  [](QDialog& d) { User::ClickItem(d, Named(IDC_ROUTE_FILES), 1, true); });
+    user.OnDialog(IDD_ENTRY, [](QDialog& d) {
         User::Type("Pier");
-        User::Click(d, "1042");
+        User::Click(d, Named(IDC_ADD));
         User::Key(Qt::Key_Escape);
     });
     EXPECT_EQ(Run(), 0);
@@ -237,11 +240,11 @@ TEST_F(DesktopTest, ALargerSystemFontScalesTheFontsTheFormNames) {
     QFont large = system;
     large.setPointSizeF(18);
     QApplication::setFont(large);
-    user.OnDialog(102, [](QDialog& d) {
+    user.OnDialog(IDD_ENTRY, [](QDialog& d) {
         // The form names an 8-point face for the hemisphere buttons, in its
         // own 8-point font: both grow alike.
-        EXPECT_EQ(d.findChild<QWidget*>("1018")->font().pointSizeF(), 18);
-        EXPECT_EQ(d.findChild<QWidget*>("1012")->font().pointSizeF(), 18);
+        EXPECT_EQ(d.findChild<QWidget*>(Named(IDC_LAT_HEMISPHERE))->font().pointSizeF(), 18);
+        EXPECT_EQ(d.findChild<QWidget*>(Named(IDC_LAT_DEG))->font().pointSizeF(), 18);
         User::Key(Qt::Key_Escape);
     });
     EXPECT_EQ(Run(), 0);
@@ -251,23 +254,23 @@ TEST_F(DesktopTest, ALargerSystemFontScalesTheFontsTheFormNames) {
 TEST_F(DesktopTest, EveryControlHasTheNameAScreenReaderReads) {
     profile.Write(L"Language", 1);
     profile.Write(L"Format", 2);
-    user.OnDialog(102, [](QDialog& d) {
-        const auto name = [&d](const char* id) {
+    user.OnDialog(IDD_ENTRY, [](QDialog& d) {
+        const auto name = [&d](const QString& id) {
             return d.findChild<QWidget*>(id)->accessibleName();
         };
-        EXPECT_EQ(name("1002"), "Name");
-        EXPECT_EQ(name("1012"), "Lat degrees");
-        EXPECT_EQ(name("1014"), "Lat minutes");
-        EXPECT_EQ(name("1016"), "Lat seconds");
-        EXPECT_EQ(name("1026"), "Long E");
-        EXPECT_EQ(name("1034"), "Format");
+        EXPECT_EQ(name(Named(IDC_NAME)), "Name");
+        EXPECT_EQ(name(Named(IDC_LAT_DEG)), "Lat degrees");
+        EXPECT_EQ(name(Named(IDC_LAT_MIN)), "Lat minutes");
+        EXPECT_EQ(name(Named(IDC_LAT_SEC)), "Lat seconds");
+        EXPECT_EQ(name(Named(IDC_LONG_HEMISPHERE)), "Long E");
+        EXPECT_EQ(name(Named(IDC_FORMAT)), "Format");
         EXPECT_EQ(name("title-help"), "Help");
         EXPECT_EQ(name("title-ok"), "OK");
         User::Click(d, "title-help");
-        EXPECT_EQ(name("1020"), QString::fromUtf8("L\u00e4nge Grad"));
+        EXPECT_EQ(name(Named(IDC_LONG_DEG)), QString::fromUtf8("L\u00e4nge Grad"));
         User::Key(Qt::Key_Escape);
     });
-    user.OnDialog(130, [](QDialog& d) {
+    user.OnDialog(IDD_LANGUAGE, [](QDialog&) {
         // Up moves to German and checks it; Enter is OK.
         User::Key(Qt::Key_Up);
         User::Key(Qt::Key_Return);

@@ -118,9 +118,9 @@ QWidget* KeyTarget() {
 }
 
 template <typename W>
-W* Find(QDialog& dialog, const char* name) {
-    W* widget = dialog.findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << "no widget " << name;
+W* Find(QDialog& dialog, const QString& name) {
+    W* widget = dialog.findChild<W*>(name);
+    EXPECT_NE(widget, nullptr) << "no widget " << name.toStdString();
     return widget;
 }
 
@@ -142,14 +142,14 @@ void DesktopUser::Type(const QString& text) {
     Settle();
 }
 
-void DesktopUser::Click(QDialog& dialog, const char* name) {
+void DesktopUser::Click(QDialog& dialog, const QString& name) {
     if (QWidget* widget = Find<QWidget>(dialog, name)) {
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
     }
     Settle();
 }
 
-void DesktopUser::ClickItem(QDialog& dialog, const char* name, int row, bool twice) {
+void DesktopUser::ClickItem(QDialog& dialog, const QString& name, int row, bool twice) {
     auto* list = Find<QListWidget>(dialog, name);
     if (!list) {
         return;
@@ -162,7 +162,7 @@ void DesktopUser::ClickItem(QDialog& dialog, const char* name, int row, bool twi
     Settle();
 }
 
-QString DesktopUser::Text(QDialog& dialog, const char* name) {
+QString DesktopUser::Text(QDialog& dialog, const QString& name) {
     QWidget* widget = Find<QWidget>(dialog, name);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         return edit->text();
@@ -179,7 +179,7 @@ QString DesktopUser::Text(QDialog& dialog, const char* name) {
     return {};
 }
 
-bool DesktopUser::Shown(QDialog& dialog, const char* name) {
+bool DesktopUser::Shown(QDialog& dialog, const QString& name) {
     QWidget* widget = Find<QWidget>(dialog, name);
     return widget && widget->isVisibleTo(&dialog);
 }

@@ -16,6 +16,11 @@
 
 #include "backends/desktop/desktop_backend.h"
 
+// The object name of a control's widget: its id.
+inline QString Named(int id) {
+    return QString::number(id);
+}
+
 class DesktopUser {
 public:
     using Script = std::function<void(QDialog&)>;
@@ -34,11 +39,11 @@ public:
     // drop-down list), as the keyboard's do.
     static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     static void Type(const QString& text);
-    static void Click(QDialog& dialog, const char* name);
+    static void Click(QDialog& dialog, const QString& name);
     // Clicks an entry of a list box; twice quickly is a double click.
-    static void ClickItem(QDialog& dialog, const char* name, int row, bool twice = false);
-    static QString Text(QDialog& dialog, const char* name);
-    static bool Shown(QDialog& dialog, const char* name);
+    static void ClickItem(QDialog& dialog, const QString& name, int row, bool twice = false);
+    static QString Text(QDialog& dialog, const QString& name);
+    static bool Shown(QDialog& dialog, const QString& name);
     static QString Focus(QDialog& dialog);  // the focused control's id, "" for none
     // Lets queued work (the close-up of a drop-down list) happen.
     static void Settle();

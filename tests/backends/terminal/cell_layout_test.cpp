@@ -7,37 +7,39 @@
 #include <gtest/gtest.h>
 
 #include "open_dialog.h"
+#include "res/resource_ids.h"
 
 namespace {
 
 TEST(CellLayout, EntryFormPutsEachLabelBesideItsFieldAndKeepsNeighboursApart) {
-    CDialog form(102);
+    CDialog form(IDD_ENTRY);
     WhileOpen(form, [](Window& dialog) {
         const CellRect client = ClientCells(DialogBox(dialog, 80, 30));
         auto cells = [&](int id) { return ControlCells(Control(dialog, id), client); };
         // Labels are shorter than their fields and start lower, yet share the row.
-        for (auto [label, field] : {std::pair{1001, 1002},
-                                    {1011, 1012},
-                                    {1019, 1020},
-                                    {1027, 1028},
-                                    {1029, 1030},
-                                    {1033, 1034}}) {
+        for (auto [label, field] : {std::pair{IDC_NAME_LABEL, IDC_NAME},
+                                    {IDC_LAT_LABEL, IDC_LAT_DEG},
+                                    {IDC_LONG_LABEL, IDC_LONG_DEG},
+                                    {IDC_NORTH_LABEL, IDC_NORTH},
+                                    {IDC_EAST_LABEL, IDC_EAST},
+                                    {IDC_FORMAT_LABEL, IDC_FORMAT}}) {
             EXPECT_EQ(cells(label).row, cells(field).row) << label;
             EXPECT_LE(cells(label).Right(), cells(field).col) << label;
         }
         // Name, latitude, longitude and format each on a row of their own,
         // the zone label between the latitude and longitude rows.
-        EXPECT_LT(cells(1002).row, cells(1012).row);
-        EXPECT_LT(cells(1012).row, cells(1031).row);
-        EXPECT_LT(cells(1031).row, cells(1020).row);
-        EXPECT_LT(cells(1020).row, cells(1034).row);
+        EXPECT_LT(cells(IDC_NAME).row, cells(IDC_LAT_DEG).row);
+        EXPECT_LT(cells(IDC_LAT_DEG).row, cells(IDC_ZONE_LABEL).row);
+        EXPECT_LT(cells(IDC_ZONE_LABEL).row, cells(IDC_LONG_DEG).row);
+        EXPECT_LT(cells(IDC_LONG_DEG).row, cells(IDC_FORMAT).row);
         // The latitude row left to right: no two controls share a cell.
-        const int row[] = {1011, 1012, 1013, 1014, 1015, 1016, 1017, 1018};
+        const int row[] = {IDC_LAT_LABEL,    IDC_LAT_DEG, IDC_LAT_DEG_SIGN, IDC_LAT_MIN,
+                           IDC_LAT_MIN_SIGN, IDC_LAT_SEC, IDC_LAT_SEC_SIGN, IDC_LAT_HEMISPHERE};
         for (size_t i = 1; i < std::size(row); ++i) {
             EXPECT_LE(cells(row[i - 1]).Right(), cells(row[i]).col) << row[i];
         }
-        EXPECT_EQ(cells(1018).cols, 5);  // room for "[ N ]"
-        EXPECT_LE(cells(1042).Right(), client.Right());
+        EXPECT_EQ(cells(IDC_LAT_HEMISPHERE).cols, 5);  // room for "[ N ]"
+        EXPECT_LE(cells(IDC_ADD).Right(), client.Right());
     });
 }
 

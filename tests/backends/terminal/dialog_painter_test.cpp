@@ -6,8 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "open_dialog.h"
 #include "framework/user_input.h"
+#include "open_dialog.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -27,10 +28,10 @@ CellRect Cells(Window& dialog, int id, const Canvas& canvas) {
 }
 
 TEST(DialogPainter, LanguageDialogHasItsFrameTitleCloseButtonAndRadioButtons) {
-    CDialog language(130);
+    CDialog language(IDD_LANGUAGE);
     WhileOpen(language, [](Window& dialog) {
-        UserInput::Focus(Control(dialog, 1046));
-        UserInput::Press(Control(dialog, 1046));
+        UserInput::Focus(Control(dialog, IDC_ENGLISH));
+        UserInput::Press(Control(dialog, IDC_ENGLISH));
         Canvas canvas(80, 30);
         Paint(canvas, dialog);
 
@@ -54,15 +55,16 @@ TEST(DialogPainter, LanguageDialogHasItsFrameTitleCloseButtonAndRadioButtons) {
 }
 
 TEST(DialogPainter, EntryFormDrawsWhatIsShownAndHighlightsTheFocus) {
-    CDialog form(102);
+    CDialog form(IDD_ENTRY);
     WhileOpen(form, [](Window& dialog) {
-        for (int id : {1027, 1028, 1029, 1030, 1031, 1032}) {
+        for (int id :
+             {IDC_NORTH_LABEL, IDC_NORTH, IDC_EAST_LABEL, IDC_EAST, IDC_ZONE_LABEL, IDC_ZONE}) {
             HandleOf(&Control(dialog, id))->ShowWindow(SW_HIDE);
         }
-        HandleOf(&Control(dialog, 1024))->EnableWindow(FALSE);
-        HandleOf(&Control(dialog, 1018))->SetWindowText(L"S");
-        HandleOf(&Control(dialog, 1019))->SetWindowText(L"L\u00E4nge");
-        Window& latitude = Control(dialog, 1012);
+        HandleOf(&Control(dialog, IDC_LONG_SEC))->EnableWindow(FALSE);
+        HandleOf(&Control(dialog, IDC_LAT_HEMISPHERE))->SetWindowText(L"S");
+        HandleOf(&Control(dialog, IDC_LONG_LABEL))->SetWindowText(L"L\u00E4nge");
+        Window& latitude = Control(dialog, IDC_LAT_DEG);
         UserInput::Focus(latitude);
         UserInput::SetText(latitude, L"53.5");
         EditState edit{&latitude, 4, false};
@@ -77,13 +79,13 @@ TEST(DialogPainter, EntryFormDrawsWhatIsShownAndHighlightsTheFocus) {
         EXPECT_TRUE(Find(canvas, L"[ S ]"));
 
         // The field is four cells wide: the text scrolls to keep the caret in it.
-        const CellRect field = Cells(dialog, 1012, canvas);
+        const CellRect field = Cells(dialog, IDC_LAT_DEG, canvas);
         EXPECT_EQ(RowText(canvas, field.row).substr(field.col, 4), L"3.5 ");
         EXPECT_EQ(StyleAt(canvas, {field.col, field.row}), Style::Focus);
         EXPECT_EQ(caret, (CellPos{field.col + 3, field.row}));
-        const CellRect minutes = Cells(dialog, 1014, canvas);
+        const CellRect minutes = Cells(dialog, IDC_LAT_MIN, canvas);
         EXPECT_EQ(StyleAt(canvas, {minutes.col, minutes.row}), Style::Field);
-        const CellRect disabled = Cells(dialog, 1024, canvas);
+        const CellRect disabled = Cells(dialog, IDC_LONG_SEC, canvas);
         EXPECT_EQ(StyleAt(canvas, {disabled.col, disabled.row}), Style::Disabled);
 
         // Behind another dialog: neither focus nor caret.
@@ -93,8 +95,8 @@ TEST(DialogPainter, EntryFormDrawsWhatIsShownAndHighlightsTheFocus) {
         EXPECT_EQ(RowText(behind, field.row).substr(field.col, 4), L"53.5");
 
         // The UTM rows take the places of the latitude and longitude rows.
-        HandleOf(&Control(dialog, 1011))->ShowWindow(SW_HIDE);
-        HandleOf(&Control(dialog, 1027))->ShowWindow(SW_SHOW);
+        HandleOf(&Control(dialog, IDC_LAT_LABEL))->ShowWindow(SW_HIDE);
+        HandleOf(&Control(dialog, IDC_NORTH_LABEL))->ShowWindow(SW_SHOW);
         Canvas utm(80, 30);
         Paint(utm, dialog);
         EXPECT_TRUE(Find(utm, L"north* "));
@@ -103,16 +105,16 @@ TEST(DialogPainter, EntryFormDrawsWhatIsShownAndHighlightsTheFocus) {
 }
 
 TEST(DialogPainter, OpenDropDownListHangsOverTheDialogWithItsSelection) {
-    CDialog form(102);
+    CDialog form(IDD_ENTRY);
     WhileOpen(form, [](Window& dialog) {
-        Window& list = Control(dialog, 1034);
+        Window& list = Control(dialog, IDC_FORMAT);
         UserInput::Focus(list);
         UserInput::OpenList(list);
         UserInput::Select(list, 1);
         Canvas canvas(80, 30);
         EXPECT_FALSE(Paint(canvas, dialog));
 
-        const CellRect combo = Cells(dialog, 1034, canvas);
+        const CellRect combo = Cells(dialog, IDC_FORMAT, canvas);
         EXPECT_EQ(RowText(canvas, combo.row).substr(combo.col, combo.cols),
                   L"DegMin        \u25BC");
         const wchar_t* items[] = {L"Deg ", L"DegMin ", L"DegMinSec", L"UTM"};
@@ -125,16 +127,16 @@ TEST(DialogPainter, OpenDropDownListHangsOverTheDialogWithItsSelection) {
 }
 
 TEST(DialogPainter, SmallScreenClipsTheDialog) {
-    CDialog chooser(134);
+    CDialog chooser(IDD_ROUTE_FILE);
     WhileOpen(chooser, [](Window& dialog) {
         Canvas canvas(20, 6);
         Paint(canvas, dialog);
         EXPECT_EQ(RowText(canvas, 0), L"\u250C Routing File Dialo");
         EXPECT_EQ(RowText(canvas, 2).substr(0, 4), L"\u2502  \u250C");
     });
-    CDialog form(102);
+    CDialog form(IDD_ENTRY);
     WhileOpen(form, [](Window& dialog) {
-        Window& name = Control(dialog, 1002);
+        Window& name = Control(dialog, IDC_NAME);
         UserInput::Focus(name);
         // The name field starts past the right edge: no caret to show.
         Canvas canvas(8, 3);
@@ -161,7 +163,7 @@ TEST(DialogPainter, MessageBoxWrapsItsTextAndOffersOk) {
 }
 
 TEST(DialogPainter, ClicksLandOnWhatIsDrawn) {
-    CDialog form(102);
+    CDialog form(IDD_ENTRY);
     WhileOpen(form, [](Window& dialog) {
         Canvas canvas(80, 30);
         ListScroll scroll;
@@ -172,15 +174,15 @@ TEST(DialogPainter, ClicksLandOnWhatIsDrawn) {
         EXPECT_EQ(hit.kind, Hit::Kind::TitleButton);
         EXPECT_EQ(hit.button, TitleButtonKind::Help);
 
-        const CellRect add = Cells(dialog, 1042, canvas);
+        const CellRect add = Cells(dialog, IDC_ADD, canvas);
         hit = HitTest(dialog, 80, 30, scroll, {add.Right() - 1, add.row});
         EXPECT_EQ(hit.kind, Hit::Kind::Control);
-        EXPECT_EQ(hit.control, &Control(dialog, 1042));
+        EXPECT_EQ(hit.control, &Control(dialog, IDC_ADD));
 
-        Window& list = Control(dialog, 1034);
+        Window& list = Control(dialog, IDC_FORMAT);
         UserInput::Focus(list);
         UserInput::OpenList(list);
-        const CellRect combo = Cells(dialog, 1034, canvas);
+        const CellRect combo = Cells(dialog, IDC_FORMAT, canvas);
         hit = HitTest(dialog, 80, 30, scroll, {combo.col + 2, combo.row + 4});
         EXPECT_EQ(hit.kind, Hit::Kind::DropDownItem);
         EXPECT_EQ(hit.item, 2);
@@ -189,9 +191,9 @@ TEST(DialogPainter, ClicksLandOnWhatIsDrawn) {
         EXPECT_EQ(hit.kind, Hit::Kind::Nothing);
     });
 
-    CDialog chooser(134);
+    CDialog chooser(IDD_ROUTE_FILE);
     WhileOpen(chooser, [](Window& dialog) {
-        Window& list = Control(dialog, 1047);
+        Window& list = Control(dialog, IDC_ROUTE_FILES);
         for (int i = 0; i < 12; ++i) {
             HandleOf(&list)->SendMessage(
                 LB_ADDSTRING, 0,
