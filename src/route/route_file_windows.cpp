@@ -191,7 +191,7 @@ AppendResult AppendToRouteFile(const fs::path& file, std::string_view text) {
     } else if (!ReadContent(target, &content, &failure)) {
         return failure;
     }
-    Replacement copy(folder, ContentContentWithText(std::move(content), text));
+    Replacement copy(folder, ContentWithText(std::move(content), text));
     if (copy.error() != 0) {
         return Failed(copy.error());
     }
