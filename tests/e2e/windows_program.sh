@@ -96,7 +96,7 @@ start_app
 
 # The first start asks for the language: English.
 take_focus "Quillpost Language"
-xdotool key Tab space Tab Return
+xdotool key Return  # English is checked and has the focus; Enter is OK
 take_focus "Quillpost"
 
 xdotool type --delay 30 "Home"

@@ -6,6 +6,7 @@
 
 #include "res/resource_ids.h"
 #include "res/resources.h"
+#include "services/host_path.h"
 #include "support/headless/headless.h"
 #include "support/scratch_dir.h"
 
@@ -43,11 +44,10 @@ TEST_F(RouteFileDlgTest, ListsTheRouteFilesSortedAndGivesTheChosenPath) {
 }
 
 TEST_F(RouteFileDlgTest, UmlautsAreListedBesideTheirBaseLetters) {
-    for (const char* name : {"Zebra.rte",
-                             "\xC3\x9C"
-                             "bersicht.rte",
-                             "Ulm.rte", "ahorn.rte"}) {
-        WriteFileBytes(card / "MN6/Settings/Routes" / name, "");
+    // Named as the file system names them, UTF-8 bytes here and wide
+    // characters on Windows.
+    for (const wchar_t* name : {L"Zebra.rte", L"\u00dcbersicht.rte", L"Ulm.rte", L"ahorn.rte"}) {
+        WriteFileBytes(card / "MN6/Settings/Routes" / HostPathFromWide(name), "");
     }
     ui.OnDialog(IDD_ROUTE_FILE, [](HeadlessDialog& d) {
         EXPECT_THAT(d.Items(IDC_ROUTE_FILES),
