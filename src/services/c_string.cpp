@@ -112,17 +112,17 @@ std::wstring FormatFloating(double value, const Conversion& conversion) {
 // for), so the C library prints them, one at a time.
 template <typename Value>
 std::wstring FormatWithLibrary(const Conversion& conversion, const wchar_t* length, Value value) {
-    std::wstring spec = L"%" + conversion.flags;
+    std::wstring directive = L"%" + conversion.flags;
     if (conversion.width >= 0) {
-        spec += std::to_wstring(conversion.width);
+        directive += std::to_wstring(conversion.width);
     }
     if (conversion.precision >= 0) {
-        spec += L"." + std::to_wstring(conversion.precision);
+        directive += L"." + std::to_wstring(conversion.precision);
     }
-    spec += length;
-    spec += conversion.type;
+    directive += length;
+    directive += conversion.type;
     wchar_t text[512];
-    const int written = std::swprintf(text, sizeof text / sizeof *text, spec.c_str(), value);
+    const int written = std::swprintf(text, sizeof text / sizeof *text, directive.c_str(), value);
     return written >= 0 ? std::wstring(text, written) : std::wstring();
 }
 

@@ -115,35 +115,35 @@ void WriteItem(TemplateWriter& out, DWORD style, int x, int y, int cx, int cy, i
     out.Word(0);  // no creation data
 }
 
-TemplateWriter BuildTemplate(const DialogSpec& spec) {
-    const bool strip = spec.helpButton || spec.okButton;
+TemplateWriter BuildTemplate(const DialogDescription& description) {
+    const bool strip = description.helpButton || description.okButton;
     const int stripHeight = strip ? kStripHeight : 0;
-    const int count = static_cast<int>(spec.controls.size()) + (spec.helpButton ? 1 : 0) +
-                      (spec.okButton ? 1 : 0);
+    const int count = static_cast<int>(description.controls.size()) + (description.helpButton ? 1 : 0) +
+                      (description.okButton ? 1 : 0);
     TemplateWriter out;
     out.Dword(DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU);
     out.Dword(0);
     out.Word(static_cast<WORD>(count));
-    for (int value : {0, 0, spec.cx, spec.cy + stripHeight}) {
+    for (int value : {0, 0, description.cx, description.cy + stripHeight}) {
         out.Word(static_cast<WORD>(static_cast<short>(value)));
     }
     out.Word(0);  // no menu
     out.Word(0);  // the dialog class
-    out.Text(spec.title);
-    out.Word(static_cast<WORD>(std::max(1, spec.pointSize / 10)));
-    out.Text(DesktopFace(spec.fontFace));
-    for (const ControlSpec& item : spec.controls) {
+    out.Text(description.title);
+    out.Word(static_cast<WORD>(std::max(1, description.pointSize / 10)));
+    out.Text(DesktopFace(description.fontFace));
+    for (const ControlSpec& item : description.controls) {
         const int cy = item.kind == ControlClass::ComboBox ? item.cy * kDropDownLines : item.cy;
         WriteItem(out, NativeStyle(item), item.x, item.y + stripHeight, item.cx, cy, item.id,
                   ClassAtom(item.kind), item.text);
     }
     const DWORD stripButton = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
-    int right = spec.cx - 2;
-    if (spec.okButton) {
+    int right = description.cx - 2;
+    if (description.okButton) {
         WriteItem(out, stripButton, right - 18, 1, 18, 10, kOkButtonId, 0x0080, L"OK");
         right -= 20;
     }
-    if (spec.helpButton) {
+    if (description.helpButton) {
         WriteItem(out, stripButton, right - 12, 1, 12, 10, kHelpButtonId, 0x0080, L"?");
     }
     return out;
@@ -430,20 +430,20 @@ void Dialog::Impl::ApplyDropDown(HWND control, const ControlState& state) {
     }
 }
 
-Dialog::Dialog(const DialogSpec& spec, Events events, const Dialog* owner)
+Dialog::Dialog(const DialogDescription& description, Events events, const Dialog* owner)
     : m_impl(std::make_unique<Impl>()) {
     Impl& impl = *m_impl;
     impl.events = std::move(events);
     impl.owner = owner ? owner->m_impl->window : nullptr;
-    for (const ControlSpec& item : spec.controls) {
+    for (const ControlSpec& item : description.controls) {
         impl.kinds[item.id] = item.kind;
     }
-    const TemplateWriter dialogTemplate = BuildTemplate(spec);
+    const TemplateWriter dialogTemplate = BuildTemplate(description);
     impl.window =
         CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(), impl.owner,
                                    Impl::Proc, reinterpret_cast<LPARAM>(&impl));
     impl.scale = ScaleOf(impl.window);
-    if (spec.helpButton || spec.okButton) {
+    if (description.helpButton || description.okButton) {
         RECT strip = {0, 0, 0, kStripHeight};
         MapDialogRect(impl.window, &strip);
         impl.stripPixels = strip.bottom;
@@ -593,7 +593,7 @@ bool Dialog::RunUntil(const std::function<bool()>& done) {
 }
 
 Scale ScaleForFont(const std::wstring& face, int pointSize) {
-    DialogSpec probe{L"", 10, 10, face, pointSize, false, false, {}};
+    DialogDescription probe{L"", 10, 10, face, pointSize, false, false, {}};
     const TemplateWriter dialogTemplate = BuildTemplate(probe);
     HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(),
                                              nullptr, ProbeProc, 0);

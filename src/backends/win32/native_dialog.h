@@ -26,7 +26,7 @@ struct ControlSpec {
     std::uint32_t style;
 };
 
-struct DialogSpec {
+struct DialogDescription {
     std::wstring title;
     int cx, cy;  // the client area in dialog units
     std::wstring fontFace;
@@ -96,7 +96,7 @@ void ShowMessage(const Dialog* owner, const std::wstring& title, const std::wstr
 class Dialog {
 public:
     // Creates the dialog hidden, owned by (and modal over) the dialog below.
-    Dialog(const DialogSpec& spec, Events events, const Dialog* owner);
+    Dialog(const DialogDescription& description, Events events, const Dialog* owner);
     ~Dialog();
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;

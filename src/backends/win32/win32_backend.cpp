@@ -93,8 +93,8 @@ Native::ControlClass ClassOf(WindowKind kind) {
     return Native::ControlClass::Static;
 }
 
-Native::DialogSpec SpecOf(const DialogTemplate& dialog) {
-    Native::DialogSpec spec{dialog.title ? dialog.title : L"",
+Native::DialogDescription SpecOf(const DialogTemplate& dialog) {
+    Native::DialogDescription description{dialog.title ? dialog.title : L"",
                             dialog.cx,
                             dialog.cy,
                             dialog.font.face,
@@ -103,10 +103,10 @@ Native::DialogSpec SpecOf(const DialogTemplate& dialog) {
                             (dialog.exStyle & WS_EX_CAPTIONOKBTN) != 0,
                             {}};
     for (const DialogItemTemplate& item : dialog.items) {
-        spec.controls.push_back({ClassOf(item.kind), item.id, item.text ? item.text : L"", item.x,
+        description.controls.push_back({ClassOf(item.kind), item.id, item.text ? item.text : L"", item.x,
                                  item.y, item.cx, item.cy, item.style});
     }
-    return spec;
+    return description;
 }
 
 Native::DialogState StateOf(const Window& dialog, bool focusByMouse) {
