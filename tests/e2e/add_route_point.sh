@@ -14,13 +14,7 @@ qp_wait_for "Quillpost Language"
 qp_keys Enter  # English is checked and has the focus; Enter is OK
 qp_wait_for "Format Degree"
 
-# Name, latitude, longitude; then past the hemisphere buttons and the list to Add.
-qp_type "Home"
-qp_keys Tab
-qp_type "53.5"
-qp_keys Tab
-qp_type "10"
-qp_keys Tab Tab Tab Tab Enter
+qp_add_home
 qp_wait_for "Routing File Dialog"
 qp_shows "│Ausflug.rte" || qp_fail "the chooser lacks Ausflug.rte"
 qp_shows "│Heimweg.rte" || qp_fail "the chooser lacks Heimweg.rte"

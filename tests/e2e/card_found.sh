@@ -32,12 +32,7 @@ LC_ALL=C.UTF-8 '$QUILLPOST' $* 2>'$QP_SCRATCH/err'; echo \$? >'$QP_SCRATCH/statu
 # Name and position typed, then Add: the chooser opens.
 add_home() {
     qp_wait_for "Format Degree"
-    qp_type "Home"
-    qp_keys Tab
-    qp_type "53.5"
-    qp_keys Tab
-    qp_type "10"
-    qp_keys Tab Tab Tab Tab Enter
+    qp_add_home
     qp_wait_for "Routing File Dialog"
 }
 

@@ -93,6 +93,17 @@ qp_keys() { qp_tmux send-keys "$@"; }
 # deliver them; the tmux server itself pauses between the two writes.
 qp_split_key() { qp_tmux send-keys -H $1 \; run-shell "sleep 0.08" \; send-keys -H $2; }
 qp_type() { qp_tmux send-keys -l "$1"; }
+
+# Types "Home" at 53.5 N 10 E into the English form in decimal degrees and
+# presses Add, blind: in the order the keys reach the form's fields.
+qp_add_home() {
+    qp_type "Home"
+    qp_keys Tab
+    qp_type "53.5"
+    qp_keys Tab
+    qp_type "10"
+    qp_keys Tab Tab Tab Tab Enter
+}
 qp_screen() { qp_tmux capture-pane -p; }
 qp_pane() { qp_tmux display-message -p "$1"; }
 

@@ -13,17 +13,6 @@ printf "$settings" >"$QP_INI"
 : >"$route"
 home='[HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|\r\n' # as printf takes it
 
-# Types a named position and adds it to the first route file, blind: in the
-# order the keys reach the fields of the English form in decimal degrees.
-add_home() {
-    qp_type "Home"
-    qp_keys Tab
-    qp_type "53.5"
-    qp_keys Tab
-    qp_type "10"
-    qp_keys Tab Tab Tab Tab Enter
-}
-
 route_is() { cmp -s "$route" <(printf "$1"); }
 expect_route() { qp_until "the route file to hold $1" route_is "$1"; }
 
@@ -60,7 +49,7 @@ for ending in HUP C-c; do
     QP_COMMAND="bash -c 'echo \$\$ >\"$pidfile\"; exec \"$QUILLPOST\"'; echo \$? >'$QP_SCRATCH/status'"
     qp_start
     qp_wait_for "Format Degree"
-    add_home
+    qp_add_home
     qp_wait_for "Routing File Dialog"
     qp_keys Down Enter
     qp_wait_gone "Routing File Dialog"
@@ -87,7 +76,7 @@ printf "$settings" >"$QP_INI"
 qp_start
 qp_wait_for "Format Degree"
 qp_tmux resize-window -x 20 -y 4
-add_home
+qp_add_home
 qp_keys Down Enter
 expect_route "$home"
 qp_tmux resize-window -x 1 -y 1
@@ -102,7 +91,7 @@ qp_expect_exit 0 "in a terminal of one cell"
 # the dialog goes on where it was.
 qp_start
 qp_wait_for "Format Degree"
-add_home
+qp_add_home
 qp_wait_for "Routing File Dialog"
 qp_tmux resize-window -x 30 -y 8
 qp_tmux resize-window -x 100 -y 30
