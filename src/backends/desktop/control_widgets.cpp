@@ -136,7 +136,8 @@ private:
 // --- ComboBox: a drop-down list that tells when its list closes. Qt closes
 // it on a pick, on Esc and on a click elsewhere, and picks after or before
 // closing depending on mouse or keyboard; the close-up therefore goes to the
-// framework once Qt is done, with the item picked if there was one.
+// framework once Qt is done, with the item picked if there was one: when the
+// event loop comes back, or earlier when input typed ahead arrives first.
 
 class DropDown : public QComboBox {
 public:
@@ -160,15 +161,17 @@ public:
         }
         m_closing = true;
         m_picked = -1;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_closing = false;
-                if (onClosed) {
-                    onClosed(m_picked);
-                }
-            },
-            Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { FinishClosing(); }, Qt::QueuedConnection);
+    }
+
+    void FinishClosing() {
+        if (!m_closing) {
+            return;
+        }
+        m_closing = false;
+        if (onClosed) {
+            onClosed(m_picked);
+        }
     }
 
 private:
@@ -259,6 +262,12 @@ bool EditsNatively(const Window& control) {
 int ItemAt(QWidget* widget, const QPoint& point) {
     auto* list = qobject_cast<QListWidget*>(widget);
     return list ? list->indexAt(point).row() : -1;
+}
+
+void FinishClosing(QWidget* widget) {
+    if (auto* dropDown = dynamic_cast<DropDown*>(widget)) {
+        dropDown->FinishClosing();
+    }
 }
 
 bool ListIsOpen(const QWidget* widget) {

@@ -49,6 +49,10 @@ bool EditsNatively(const Window& control);
 // any other kind.
 int ItemAt(QWidget* widget, const QPoint& point);
 
+// Tells the framework now of a drop-down list that Qt has closed, if it has
+// not yet been told: input that follows the close must not overtake it.
+void FinishClosing(QWidget* widget);
+
 // Whether the open list of the widget has the keyboard.
 bool ListIsOpen(const QWidget* widget);
 

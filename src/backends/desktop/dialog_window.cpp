@@ -348,7 +348,15 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+void DialogWindow::FinishClosingLists() {
+    for (const Control& control : m_controls) {
+        FinishClosing(control.widget);
+    }
+}
+
 bool DialogWindow::HandleKeyEvent(const Control* control, QKeyEvent& event) {
+    // A key typed ahead comes after the pick that closed a list.
+    FinishClosingLists();
     const std::optional<KeyPress> press = Translate(event);
     Window* focus = m_dialog.focus;
     const bool inEdit = focus && EditsNatively(*focus);
@@ -375,6 +383,7 @@ bool DialogWindow::HandleMouseEvent(const Control& control, QMouseEvent& event) 
         // Moving and letting go only mark text in a field.
         return !edit;
     }
+    FinishClosingLists();
     Hit hit;
     hit.kind = Hit::Kind::Control;
     hit.control = &window;

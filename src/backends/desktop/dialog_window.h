@@ -56,6 +56,7 @@ private:
     QRect Place(const RECT& rect) const;
     const Control* ControlOf(const QObject* object) const;
     const Control* ControlOfWindow(const Window* window) const;
+    void FinishClosingLists();
     bool HandleKeyEvent(const Control* control, QKeyEvent& event);
     bool HandleMouseEvent(const Control& control, QMouseEvent& event);
     void Handled();

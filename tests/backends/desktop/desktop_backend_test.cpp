@@ -143,6 +143,13 @@ TEST_F(DesktopTest, EveryFormatThroughTheDropDownList) {
         User::Key(Qt::Key_Escape);
         EXPECT_EQ(User::Text(d, Named(IDC_FORMAT)), "UTM");
         EXPECT_EQ(User::Text(d, Named(IDC_EAST)), "566332");
+
+        // A pick typed ahead of the program is made before the keys after it.
+        User::KeysAhead({Qt::Key_F4, Qt::Key_Home, Qt::Key_Return, Qt::Key_Tab});
+        EXPECT_EQ(User::Text(d, Named(IDC_FORMAT)), "Degree");
+        EXPECT_EQ(User::Focus(d), Named(IDC_ADD));
+        User::KeysAhead({Qt::Key_Backtab, Qt::Key_F4, Qt::Key_End, Qt::Key_Return});
+        EXPECT_EQ(User::Text(d, Named(IDC_FORMAT)), "UTM");
         User::Key(Qt::Key_F10);
     });
     EXPECT_EQ(Run(), 0);

@@ -133,6 +133,15 @@ void DesktopUser::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     Settle();
 }
 
+void DesktopUser::KeysAhead(std::initializer_list<Qt::Key> keys) {
+    for (const Qt::Key key : keys) {
+        if (QWidget* target = KeyTarget()) {
+            QTest::keyClick(target, key);
+        }
+    }
+    Settle();
+}
+
 void DesktopUser::Type(const QString& text) {
     for (const QChar c : text) {
         if (QWidget* target = KeyTarget()) {

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -39,6 +40,9 @@ public:
     // drop-down list), as the keyboard's do.
     static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     static void Type(const QString& text);
+    // Keys typed faster than the program answers: each reaches the widget
+    // that has the keyboard, with nothing handled in between.
+    static void KeysAhead(std::initializer_list<Qt::Key> keys);
     static void Click(QDialog& dialog, const QString& name);
     // Clicks an entry of a list box; twice quickly is a double click.
     static void ClickItem(QDialog& dialog, const QString& name, int row, bool twice = false);
