@@ -150,6 +150,15 @@ TEST_F(DesktopTest, EveryFormatThroughTheDropDownList) {
         EXPECT_EQ(User::Focus(d), Named(IDC_ADD));
         User::KeysAhead({Qt::Key_Backtab, Qt::Key_F4, Qt::Key_End, Qt::Key_Return});
         EXPECT_EQ(User::Text(d, Named(IDC_FORMAT)), "UTM");
+
+        // A pick with the mouse.
+        User::Click(d, Named(IDC_FORMAT));
+        User::ClickOpenListItem(d, Named(IDC_FORMAT), 1);
+        EXPECT_EQ(User::Text(d, Named(IDC_FORMAT)), "Deg Min");
+        EXPECT_TRUE(User::Shown(d, Named(IDC_LAT_MIN)));
+        User::Key(Qt::Key_F4);
+        User::Key(Qt::Key_End);
+        User::Key(Qt::Key_Return);
         User::Key(Qt::Key_F10);
     });
     EXPECT_EQ(Run(), 0);

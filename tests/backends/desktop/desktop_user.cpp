@@ -171,6 +171,18 @@ void DesktopUser::ClickItem(QDialog& dialog, const QString& name, int row, bool 
     Settle();
 }
 
+void DesktopUser::ClickOpenListItem(QDialog& dialog, const QString& name, int row) {
+    auto* dropDown = Find<QComboBox>(dialog, name);
+    if (!dropDown || !dropDown->view()->isVisible()) {
+        ADD_FAILURE() << "the list of " << name.toStdString() << " is not open";
+        return;
+    }
+    QAbstractItemView* view = dropDown->view();
+    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    Settle();
+}
+
 QString DesktopUser::Text(QDialog& dialog, const QString& name) {
     QWidget* widget = Find<QWidget>(dialog, name);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {

@@ -46,6 +46,8 @@ public:
     static void Click(QDialog& dialog, const QString& name);
     // Clicks an entry of a list box; twice quickly is a double click.
     static void ClickItem(QDialog& dialog, const QString& name, int row, bool twice = false);
+    // Clicks an entry of the open list of a drop-down list.
+    static void ClickOpenListItem(QDialog& dialog, const QString& name, int row);
     static QString Text(QDialog& dialog, const QString& name);
     static bool Shown(QDialog& dialog, const QString& name);
     static QString Focus(QDialog& dialog);  // the focused control's id, "" for none
