@@ -16,24 +16,24 @@ qp_wait_for "Format Degree"
 
 qp_add_home
 qp_wait_for "Routing File Dialog"
-qp_shows "│Ausflug.rte" || qp_fail "the chooser lacks Ausflug.rte"
-qp_shows "│Heimweg.rte" || qp_fail "the chooser lacks Heimweg.rte"
+qp_shows "│Ausflug.rte" || fail "the chooser lacks Ausflug.rte"
+qp_shows "│Heimweg.rte" || fail "the chooser lacks Heimweg.rte"
 qp_keys Down Enter
 qp_wait_gone "Routing File Dialog"
 qp_wait_for "HOME"
 
 expected='[HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|'
-qp_until "the route point in the file" test "$(wc -l <"$QP_ROUTES/Ausflug.rte")" -eq 2
+until_true "the route point in the file" test "$(wc -l <"$QP_ROUTES/Ausflug.rte")" -eq 2
 qp_expect_eq "$(head -n 1 "$QP_ROUTES/Ausflug.rte")" "$before" "the file's first line"
 qp_expect_eq "$(tail -n 1 "$QP_ROUTES/Ausflug.rte" | tr -d '\r')" "$expected" "the appended line"
-[ ! -s "$QP_ROUTES/Heimweg.rte" ] || qp_fail "the other route file was written"
+[ ! -s "$QP_ROUTES/Heimweg.rte" ] || fail "the other route file was written"
 
 # Back to the name (marked when the focus arrives), clear it, and Add.
 qp_keys Tab BSpace BTab Enter
 qp_wait_for "The Name must not be empty!"
 qp_keys Enter
 qp_wait_gone "The Name must not be empty!"
-qp_hides "Routing File Dialog" || qp_fail "the chooser opened for an empty name"
+qp_hides "Routing File Dialog" || fail "the chooser opened for an empty name"
 qp_expect_eq "$(wc -l <"$QP_ROUTES/Ausflug.rte")" 2 "lines after the refused Add"
 
 # A read-only route file: Add names it and the reason, and the file stays.
@@ -45,7 +45,7 @@ qp_keys BTab Enter
 qp_wait_for "Routing File Dialog"
 qp_keys Down Enter
 qp_wait_for "cannot be written: Permission denied"
-qp_shows "Routes\\Ausflug.rte" || qp_fail "the message does not name the file"
+qp_shows "Routes\\Ausflug.rte" || fail "the message does not name the file"
 qp_keys Enter
 qp_wait_gone "cannot be written"
 qp_expect_eq "$(cat "$QP_ROUTES/Ausflug.rte")" "$written" "the read-only file"
@@ -55,14 +55,14 @@ chmod u+w "$QP_ROUTES/Ausflug.rte"
 # no grid position: Add says so, opens no chooser and writes nothing.
 qp_keys BTab Enter Down Down Down Enter
 qp_wait_for "Format UTM"
-qp_shows "566332" || qp_fail "the position is not shown in UTM"
+qp_shows "566332" || fail "the position is not shown in UTM"
 qp_keys BTab BTab BTab
 qp_type "56633"
 qp_keys Tab Tab Tab Tab Enter
 qp_wait_for "The grid position cannot be converted."
 qp_keys Enter
 qp_wait_gone "The grid position cannot be converted."
-qp_hides "Routing File Dialog" || qp_fail "the chooser opened for a refused grid position"
+qp_hides "Routing File Dialog" || fail "the chooser opened for a refused grid position"
 qp_expect_eq "$(cat "$QP_ROUTES/Ausflug.rte")" "$written" "the file after the refused grid position"
 
 qp_keys Escape

@@ -16,11 +16,11 @@ if [ -z "${QP_OWN_MOUNTS:-}" ]; then
 fi
 source "$(dirname "$0")/driver.sh"
 
-mount -t tmpfs media /media || qp_fail "cannot mount a tmpfs on /media"
+mount -t tmpfs media /media || fail "cannot mount a tmpfs on /media"
 first="/media/tester/MY CARD"
 second="/media/tester/ÜBRIG"
 mkdir -p "$first" "$second"
-mount -t tmpfs card1 "$first" || qp_fail "cannot mount the first card"
+mount -t tmpfs card1 "$first" || fail "cannot mount the first card"
 mkdir -p "$first/mn6/settings/routes"
 : >"$first/mn6/settings/routes/Tour.rte"
 
@@ -40,11 +40,11 @@ start_unnamed
 qp_wait_for "Quillpost Language"
 qp_keys Enter  # English is checked and has the focus; Enter is OK
 add_home
-qp_shows "│Tour.rte" || qp_fail "the chooser does not list the mounted card's route file"
-qp_hides "Routing File Dialog -" || qp_fail "one card, and the title names it"
+qp_shows "│Tour.rte" || fail "the chooser does not list the mounted card's route file"
+qp_hides "Routing File Dialog -" || fail "one card, and the title names it"
 qp_keys Down Enter
 qp_wait_gone "Routing File Dialog"
-qp_until "the route point on the card" test -s "$first/mn6/settings/routes/Tour.rte"
+until_true "the route point on the card" test -s "$first/mn6/settings/routes/Tour.rte"
 qp_expect_eq "$(tr -d '\r' <"$first/mn6/settings/routes/Tour.rte")" \
     '[HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|' "the line on the card"
 qp_keys Escape
@@ -52,25 +52,25 @@ qp_expect_exit 0 "after Cancel"
 qp_expect_eq "$(cat "$QP_SCRATCH/err")" "" "standard error"
 
 # A second card, mounted later, is the one used, and the title says so.
-mount -t tmpfs card2 "$second" || qp_fail "cannot mount the second card"
+mount -t tmpfs card2 "$second" || fail "cannot mount the second card"
 mkdir -p "$second/MN6/Settings/Routes"
 : >"$second/MN6/Settings/Routes/Other.rte"
 help=$("$QUILLPOST" --help)
 [[ $help == *"the first is used):"$'\n'"  $second"$'\n'"  $first" ]] ||
-    qp_fail "--help does not list the two cards, the later first: $help"
+    fail "--help does not list the two cards, the later first: $help"
 start_unnamed
 add_home
 qp_wait_for "Routing File Dialog - ÜBRIG"
-qp_shows "│Other.rte" || qp_fail "the chooser does not list the later card's file"
-qp_hides "Tour.rte" || qp_fail "the chooser lists the other card's file too"
+qp_shows "│Other.rte" || fail "the chooser does not list the later card's file"
+qp_hides "Tour.rte" || fail "the chooser lists the other card's file too"
 qp_keys Escape
 qp_wait_gone "Routing File Dialog"
 
 # --card names the other one.
 start_unnamed --card "'$first'"
 add_home
-qp_shows "│Tour.rte" || qp_fail "--card did not win over the card mounted last"
-qp_hides "Routing File Dialog -" || qp_fail "a card named by --card needs no note"
+qp_shows "│Tour.rte" || fail "--card did not win over the card mounted last"
+qp_hides "Routing File Dialog -" || fail "a card named by --card needs no note"
 qp_keys Escape
 qp_wait_gone "Routing File Dialog"
 qp_keys Escape

@@ -1,17 +1,9 @@
 # SPDX-License-Identifier: MIT
-# Shared by the end-to-end tests of the window: waiting for a condition, and
-# an X server of the test's own. The test defines fail (which ends it),
+# Shared by the end-to-end tests of the window: an X server of the test's
+# own, and its windows by title. The test defines fail (which ends it),
 # $scratch (its folder), $QP_TIMEOUT (seconds) and xvfb_pid (empty at first).
 
-until_true() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + QP_TIMEOUT))
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
-        sleep 0.05
-    done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/until.sh"
 
 # An X server on a display number it picks itself, so that test runs and
 # other servers never meet. It must not reset when its last client leaves:
@@ -30,5 +22,10 @@ start_x() {
     read -r -t "$QP_TIMEOUT" number <&"$display_fd" || fail "Xvfb did not start"
     exec {display_fd}<&-
     export DISPLAY=":$number"
-    until_true "the X server to answer" xdotool getdisplaygeometry >/dev/null 2>&1
+    until_true "the X server to answer" x_answers
 }
+x_answers() { xdotool getdisplaygeometry >/dev/null 2>&1; }
+
+window_of() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+shown() { [ -n "$(window_of "$1")" ]; }
+gone() { ! shown "$1"; }

@@ -9,13 +9,15 @@
 #   qp_type TEXT           text, typed as is
 #   qp_wait_for TEXT       wait until the screen shows TEXT
 #   qp_expect_exit STATUS  wait until the program ends with that exit status
-#   qp_fail MESSAGE        fail the test, showing the screen
+#   fail MESSAGE           fail the test, showing the screen
+#   until_true WHAT CMD..  poll until the command holds, or fail after the timeout
 set -euo pipefail
 
 : "${QUILLPOST:?QUILLPOST must name the program under test}"
 # The terminal form, also when the tests run on a desktop.
 unset DISPLAY WAYLAND_DISPLAY
 QP_TIMEOUT=${QP_TIMEOUT:-20}
+source "$(dirname "${BASH_SOURCE[0]}")/until.sh"
 
 QP_SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/quillpost-e2e-XXXXXX")
 QP_CONFIG="$QP_SCRATCH/config"
@@ -107,22 +109,11 @@ qp_add_home() {
 qp_screen() { qp_tmux capture-pane -p; }
 qp_pane() { qp_tmux display-message -p "$1"; }
 
-qp_fail() {
+fail() {
     echo "FAIL: $*" >&2
     echo "--- screen ---" >&2
     qp_screen >&2 || true
     exit 1
-}
-
-# Polls until the condition (a shell command) holds, or fails after the timeout.
-qp_until() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + QP_TIMEOUT))
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || qp_fail "timed out waiting for $what"
-        sleep 0.05
-    done
 }
 
 # Screen text goes through variables, not pipes into grep -q: a reader that
@@ -133,12 +124,12 @@ qp_shows() {
     [[ "$screen" == *"$1"* ]]
 }
 qp_hides() { ! qp_shows "$1"; }
-qp_wait_for() { qp_until "'$1' on the screen" qp_shows "$1"; }
-qp_wait_gone() { qp_until "'$1' to leave the screen" qp_hides "$1"; }
+qp_wait_for() { until_true "'$1' on the screen" qp_shows "$1"; }
+qp_wait_gone() { until_true "'$1' to leave the screen" qp_hides "$1"; }
 
 qp_ended() { [ -s "$QP_SCRATCH/status" ]; }
 qp_expect_exit() {
-    qp_until "the program to end" qp_ended
+    until_true "the program to end" qp_ended
     qp_expect_eq "$(cat "$QP_SCRATCH/status")" "$1" "exit status $2"
 }
 
@@ -155,5 +146,5 @@ qp_line() {
 }
 
 qp_expect_eq() {
-    [ "$1" = "$2" ] || qp_fail "$3: expected '$2', got '$1'"
+    [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"
 }

@@ -22,8 +22,8 @@ choose_german_and_utm() {
 expect_german_utm_at_next_start() {
     qp_start
     qp_wait_for "Format UTM"
-    qp_hides "Quillpost Language" || qp_fail "after $1: the language dialog came again"
-    qp_shows "Nord" || qp_fail "after $1: the form is not German"
+    qp_hides "Quillpost Language" || fail "after $1: the language dialog came again"
+    qp_shows "Nord" || fail "after $1: the form is not German"
     qp_keys Escape
     qp_expect_exit 0 "after Esc"
 }

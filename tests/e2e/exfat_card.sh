@@ -43,15 +43,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Waits up to 20 seconds for a condition (a shell command).
-until_true() {
-    local what=$1 deadline=$((SECONDS + 20))
-    shift
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
-        sleep 0.02
-    done
-}
+source "$(dirname "$0")/until.sh"
 mounted() { mountpoint -q "$card"; }
 unmounted() { ! mountpoint -q "$card"; }
 

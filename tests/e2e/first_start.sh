@@ -7,27 +7,27 @@ source "$(dirname "$0")/driver.sh"
 
 qp_start
 qp_wait_for "Quillpost Language"
-qp_shows "(*) English Language" || qp_fail "English is not preselected"
-qp_shows "( ) Deutsche Sprache" || qp_fail "German radio button missing"
+qp_shows "(*) English Language" || fail "English is not preselected"
+qp_shows "( ) Deutsche Sprache" || fail "German radio button missing"
 qp_keys Enter  # English is checked and has the focus; Enter is OK
 
 qp_wait_for "Format Degree"
-qp_shows "[?]─[OK]─[x]─┐" || qp_fail "title-bar buttons missing"
+qp_shows "[?]─[OK]─[x]─┐" || fail "title-bar buttons missing"
 for text in "Name" "Lat " "Long " "[ N ]" "[ E ]" "[  Add  ]"; do
-    qp_shows "$text" || qp_fail "the form lacks '$text'"
+    qp_shows "$text" || fail "the form lacks '$text'"
 done
-qp_hides "Quillpost Language" || qp_fail "the language dialog is still drawn"
+qp_hides "Quillpost Language" || fail "the language dialog is still drawn"
 
 qp_keys Escape
 qp_expect_exit 0 "after Esc"
-[ -f "$QP_INI" ] || qp_fail "no settings file at $QP_INI"
+[ -f "$QP_INI" ] || fail "no settings file at $QP_INI"
 for setting in Language=1 Format=0 Datum=0 LatHemisphere=0 LongHemisphere=0; do
-    grep -qx "$setting" "$QP_INI" || qp_fail "settings lack $setting: $(cat "$QP_INI")"
+    grep -qx "$setting" "$QP_INI" || fail "settings lack $setting: $(cat "$QP_INI")"
 done
 
 qp_start
 qp_wait_for "Format Degree"
-qp_hides "Quillpost Language" || qp_fail "the language dialog came again"
+qp_hides "Quillpost Language" || fail "the language dialog came again"
 qp_keys F10
 qp_expect_exit 0 "after F10"
 echo "first start: passed"

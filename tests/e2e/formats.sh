@@ -26,32 +26,32 @@ qp_keys Tab Tab  # to the format list
 
 pick_format Down
 qp_wait_for "Format Deg Min"
-[[ "$(row "Lat ")" == *"Lat 53 ° 30 ' [ S ]"* ]] || qp_fail "latitude in degrees and minutes"
-[[ "$(row "Long ")" == *"Long 10 ° 0 ' [ E ]"* ]] || qp_fail "longitude in degrees and minutes"
+[[ "$(row "Lat ")" == *"Lat 53 ° 30 ' [ S ]"* ]] || fail "latitude in degrees and minutes"
+[[ "$(row "Long ")" == *"Long 10 ° 0 ' [ E ]"* ]] || fail "longitude in degrees and minutes"
 
 pick_format Down
 qp_wait_for "Format Deg Min Sec"
-[[ "$(row "Lat ")" == *"Lat 53 ° 30 ' 0 \" [ S ]"* ]] || qp_fail "latitude in degrees, minutes and seconds"
+[[ "$(row "Lat ")" == *"Lat 53 ° 30 ' 0 \" [ S ]"* ]] || fail "latitude in degrees, minutes and seconds"
 
 pick_format Home
 qp_wait_for "Format Degree"
-[[ "$(row "Lat ")" == *"Lat 53.5 ° [ S ]"* ]] || qp_fail "latitude back in degrees"
+[[ "$(row "Lat ")" == *"Lat 53.5 ° [ S ]"* ]] || fail "latitude back in degrees"
 
 pick_format End
 qp_wait_for "Format UTM"
-[[ "$(row "North ")" == *"North 4071641 [S]"* ]] || qp_fail "UTM northing and hemisphere"
-[[ "$(row "East ")" == *"East 566332 32 "* ]] || qp_fail "UTM easting and zone"
-qp_shows "Zone" || qp_fail "zone label missing"
-qp_hides "Lat " || qp_fail "latitude row shown in UTM"
+[[ "$(row "North ")" == *"North 4071641 [S]"* ]] || fail "UTM northing and hemisphere"
+[[ "$(row "East ")" == *"East 566332 32 "* ]] || fail "UTM easting and zone"
+qp_shows "Zone" || fail "zone label missing"
+qp_hides "Lat " || fail "latitude row shown in UTM"
 
 qp_keys F10
 qp_expect_exit 0 "after F10"
-grep -qx "Format=3" "$QP_INI" || qp_fail "format not kept: $(cat "$QP_INI")"
-grep -qx "LatHemisphere=1" "$QP_INI" || qp_fail "hemisphere not kept: $(cat "$QP_INI")"
+grep -qx "Format=3" "$QP_INI" || fail "format not kept: $(cat "$QP_INI")"
+grep -qx "LatHemisphere=1" "$QP_INI" || fail "hemisphere not kept: $(cat "$QP_INI")"
 
 qp_start
 qp_wait_for "Format UTM"
-[[ "$(row "North ")" == *"North 0 [S]"* ]] || qp_fail "second start: format or hemisphere"
+[[ "$(row "North ")" == *"North 0 [S]"* ]] || fail "second start: format or hemisphere"
 qp_keys Escape
 qp_expect_exit 0 "after Esc"
 echo "formats: passed"

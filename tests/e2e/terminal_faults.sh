@@ -14,7 +14,7 @@ printf "$settings" >"$QP_INI"
 home='[HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|\r\n' # as printf takes it
 
 route_is() { cmp -s "$route" <(printf "$1"); }
-expect_route() { qp_until "the route file to hold $1" route_is "$1"; }
+expect_route() { until_true "the route file to hold $1" route_is "$1"; }
 
 # A German Latin-1 terminal: the keyboard sends one byte per umlaut and the
 # locale's decimal separator is the comma. The name reaches the route file
@@ -29,7 +29,7 @@ qp_keys BTab BTab
 qp_keys -H 4d fc 68 6c 65 # "Mühle" in Latin-1
 qp_keys Tab                # leaving the name writes the numbers anew
 qp_wait_for "53.5 "
-qp_hides "53,5" || qp_fail "a number written with the locale's comma"
+qp_hides "53,5" || fail "a number written with the locale's comma"
 qp_keys Tab Tab Tab Tab Tab Enter # from the latitude to Add
 qp_wait_for "Routing File Dialog"
 qp_keys Down Enter
@@ -63,9 +63,9 @@ for ending in HUP C-c; do
     esac
     qp_expect_exit $status "after $ending"
     expect_route "$home"
-    grep -qx "Format=1" "$QP_INI" || qp_fail "after $ending: settings $(cat "$QP_INI")"
+    grep -qx "Format=1" "$QP_INI" || fail "after $ending: settings $(cat "$QP_INI")"
     leftovers=$(find "$(dirname "$QP_INI")" -type f ! -name Quillpost.ini)
-    [ -z "$leftovers" ] || qp_fail "after $ending: left behind $leftovers"
+    [ -z "$leftovers" ] || fail "after $ending: left behind $leftovers"
     : >"$route"
 done
 unset QP_COMMAND
@@ -96,7 +96,7 @@ qp_wait_for "Routing File Dialog"
 qp_tmux resize-window -x 30 -y 8
 qp_tmux resize-window -x 100 -y 30
 qp_wait_for "Routing File Dialog"
-qp_shows "Trip.rte" || qp_fail "the chooser lost its list in the resize"
+qp_shows "Trip.rte" || fail "the chooser lost its list in the resize"
 qp_keys Down Enter
 expect_route "$home"
 qp_keys Tab BSpace BTab Enter # the name cleared (marked as the focus arrives), then Add

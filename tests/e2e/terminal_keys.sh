@@ -12,10 +12,10 @@ source "$(dirname "$0")/driver.sh"
 # and a second Down, which arrives split after its Esc, back to English.
 qp_start
 qp_wait_for "Quillpost Language"
-qp_shows "(*) English Language" || qp_fail "English is not preselected"
+qp_shows "(*) English Language" || fail "English is not preselected"
 qp_keys Down
 qp_wait_for "(*) Deutsche Sprache"
-qp_shows "( ) English Language" || qp_fail "English still checked after Down"
+qp_shows "( ) English Language" || fail "English still checked after Down"
 qp_split_key 1b "4f 42"
 qp_wait_for "(*) English Language"
 qp_keys Tab Enter # from English to OK
@@ -27,8 +27,8 @@ qp_keys Tab
 qp_type "53.5"
 qp_split_key 1b "5b 5a"
 qp_type "Home"
-qp_until "the name to be typed" eval '[[ "$(qp_line Name)" == *"Name   Home "* ]]'
-[[ "$(qp_line "Lat ")" == *"Lat    53.5 "* ]] || qp_fail "the latitude changed"
+until_true "the name to be typed" eval '[[ "$(qp_line Name)" == *"Name   Home "* ]]'
+[[ "$(qp_line "Lat ")" == *"Lat    53.5 "* ]] || fail "the latitude changed"
 qp_keys Escape
 qp_expect_exit 0 "after a lone Esc"
 
@@ -42,9 +42,9 @@ qp_type "53.5"
 qp_keys End Home PageUp F12
 qp_keys -H 1b 5b 39 39 3b 39 7a 1b 4f 7a # Esc [ 9 9 ; 9 z and Esc O z
 qp_type "7"
-qp_until "the digit to be typed" eval '[[ "$(qp_line "Lat ")" == *"Lat    53.57 "* ]]'
+until_true "the digit to be typed" eval '[[ "$(qp_line "Lat ")" == *"Lat    53.57 "* ]]'
 qp_keys Tab # a valid number: leaving it says nothing
 qp_keys F10
 qp_expect_exit 0 "after OK"
-grep -qx "Format=0" "$QP_INI" || qp_fail "settings not written: $(cat "$QP_INI")"
+grep -qx "Format=0" "$QP_INI" || fail "settings not written: $(cat "$QP_INI")"
 echo "terminal keys: passed"

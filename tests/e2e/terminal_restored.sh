@@ -26,7 +26,7 @@ for ending in Escape C-c TERM HUP SEGV; do
     qp_keys Enter
     qp_wait_for "ready-0"
     for flag in " icanon " " echo " " icrnl "; do
-        grep -q -- "$flag" "$QP_SCRATCH/stty" || qp_fail "after $ending: stty lacks${flag}"
+        grep -q -- "$flag" "$QP_SCRATCH/stty" || fail "after $ending: stty lacks${flag}"
     done
     state=$(qp_pane "#{alternate_on} #{mouse_any_flag} #{cursor_flag} #{keypad_flag}")
     qp_expect_eq "$state" "0 0 1 0" "after $ending: alternate screen, mouse, cursor, keypad"

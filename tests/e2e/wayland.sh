@@ -37,7 +37,7 @@ fail() {
     exit 1
 }
 
-source "$(dirname "$0")/display.sh"
+source "$(dirname "$0")/until.sh"
 
 socket="quillpost-$$"
 weston --backend=headless-backend.so --use-pixman --no-config --idle-time=0 --debug \

@@ -60,9 +60,6 @@ start_app() {
     app_pid=$!
 }
 
-window_of() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-shown() { [ -n "$(window_of "$1")" ]; }
-gone() { ! shown "$1"; }
 wait_window() { until_true "the window '$1'" shown "$1"; }
 ended() { [ -s "$scratch/status" ]; }
 # The conditions are functions, so that until_true looks again each time.

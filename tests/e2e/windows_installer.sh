@@ -25,23 +25,23 @@ menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quil
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillpost'
 registered() { wine reg query "$key" /v DisplayName >/dev/null 2>&1; }
 removed() { [ ! -e "$folder" ] && [ ! -e "$menu" ] && ! registered; }
-[ ! -e "$folder" ] || wine_fail "Quillpost is installed before the test"
+[ ! -e "$folder" ] || fail "Quillpost is installed before the test"
 
 wine "$QP_INSTALLER" /S </dev/null >"$scratch/install.log" 2>&1 ||
-    wine_fail "the silent install ended with status $?"
+    fail "the silent install ended with status $?"
 for file in quillpost.exe quillpost-geo.exe README.txt uninstall.exe; do
-    [ -f "$folder/$file" ] || wine_fail "not installed: $file"
+    [ -f "$folder/$file" ] || fail "not installed: $file"
 done
 for link in Quillpost.lnk "Uninstall Quillpost.lnk"; do
-    [ -f "$menu/$link" ] || wine_fail "no start-menu entry $link"
+    [ -f "$menu/$link" ] || fail "no start-menu entry $link"
 done
-registered || wine_fail "not in the list of programs"
+registered || fail "not in the list of programs"
 answer=$(wine 'C:\Program Files\Quillpost\quillpost-geo.exe' utm 53.5 10 | tr -d '\r')
-[ "$answer" = "32 N 566331.528 5928359.088" ] || wine_fail "the installed companion answers '$answer'"
+[ "$answer" = "32 N 566331.528 5928359.088" ] || fail "the installed companion answers '$answer'"
 
 # The uninstaller copies itself away first and returns at once; what it
 # does happens meanwhile.
 wine 'C:\Program Files\Quillpost\uninstall.exe' /S </dev/null >"$scratch/uninstall.log" 2>&1 ||
-    wine_fail "the silent uninstall ended with status $?"
-wine_until "the uninstall to take everything away" removed
+    fail "the silent uninstall ended with status $?"
+until_true "the uninstall to take everything away" removed
 echo "windows installer: passed"

@@ -41,42 +41,33 @@ report() {
 }
 wine_report=report
 
-# An X server on a display number it picks itself, so that test runs and
-# other servers never meet.
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t "$QP_TIMEOUT" number <&"$display_fd" || wine_fail "Xvfb did not start"
-exec {display_fd}<&-
-export DISPLAY=":$number"
+source "$(dirname "$0")/display.sh"
+start_x
 
 wine_prefix
 # The card: drive Q: of the prefix, which wine reports as a removable drive.
 ln -sfn "$scratch/card" "$WINEPREFIX/dosdevices/q:"
 wine reg add 'HKLM\Software\Wine\Drives' /v 'q:' /d floppy /f >/dev/null 2>&1 ||
-    wine_fail "the card's drive type cannot be set"
+    fail "the card's drive type cannot be set"
 # Wine's mount manager reads the drive types when it starts: started anew.
 wineserver -k
 wineserver -w
 wine_server
 appdata=$(find "$WINEPREFIX/drive_c/users" -mindepth 3 -maxdepth 3 -path '*/AppData/Roaming' \
     -not -path '*/Public/*' | head -n 1)
-[ -n "$appdata" ] || wine_fail "no AppData\\Roaming in the prefix"
+[ -n "$appdata" ] || fail "no AppData\\Roaming in the prefix"
 ini="$appdata/Kvo Applications/Quillpost.ini"
 rm -rf "$appdata/Kvo Applications"
 
-window_of() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-shown() { [ -n "$(window_of "$1")" ]; }
-gone() { ! shown "$1"; }
 ended() { [ -s "$scratch/status" ]; }
 lines_in() { [ "$(wc -l <"$1")" -eq "$2" ]; }
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(window_of "$1")" ]; }
 # Without a window manager nobody gives a new window the keyboard: the test
 # does, as a user's click on it would.
 take_focus() {
-    wine_until "the window '$1'" shown "$1"
+    until_true "the window '$1'" shown "$1"
     xdotool windowfocus "$(window_of "$1")" 2>/dev/null || true
-    wine_until "the window '$1' to take the keyboard" has_focus "$1"
+    until_true "the window '$1' to take the keyboard" has_focus "$1"
 }
 
 start_app() {
@@ -107,21 +98,21 @@ xdotool type --delay 30 "10"
 xdotool key Tab Tab Tab Tab Return
 take_focus "Routing File Dialog"
 xdotool key Home Return
-wine_until "the chooser to close" gone "Routing File Dialog"
+until_true "the chooser to close" gone "Routing File Dialog"
 expected='[HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|'
-wine_until "the route point in the file" lines_in "$routes/Ausflug.rte" 2
+until_true "the route point in the file" lines_in "$routes/Ausflug.rte" 2
 [ "$(tail -n 1 "$routes/Ausflug.rte" | tr -d '\r')" = "$expected" ] ||
-    wine_fail "the line: $(tail -n 1 "$routes/Ausflug.rte")"
-[ ! -s "$routes/Heimweg.rte" ] || wine_fail "the other route file was written"
+    fail "the line: $(tail -n 1 "$routes/Ausflug.rte")"
+[ ! -s "$routes/Heimweg.rte" ] || fail "the other route file was written"
 
 # From Add back to the format list, one format on, and the title bar's OK.
 take_focus "Quillpost"
 xdotool key shift+Tab F4 Down Return F10
-wine_until "the program to end" ended
-[ "$(cat "$scratch/status")" = 0 ] || wine_fail "exit status $(cat "$scratch/status") after F10"
-[ -f "$ini" ] || wine_fail "no settings in $appdata"
-tr -d '\r' <"$ini" | grep -qx "Format=1" || wine_fail "settings: $(cat "$ini")"
-tr -d '\r' <"$ini" | grep -qx "Language=1" || wine_fail "settings: $(cat "$ini")"
+until_true "the program to end" ended
+[ "$(cat "$scratch/status")" = 0 ] || fail "exit status $(cat "$scratch/status") after F10"
+[ -f "$ini" ] || fail "no settings in $appdata"
+tr -d '\r' <"$ini" | grep -qx "Format=1" || fail "settings: $(cat "$ini")"
+tr -d '\r' <"$ini" | grep -qx "Language=1" || fail "settings: $(cat "$ini")"
 
 # The second start shows the stored format at once. Add with an empty name
 # answers with the system's message box over the form; closing the window
@@ -131,15 +122,15 @@ start_app
 take_focus "Quillpost"
 form=$(window_of Quillpost)
 xdotool key shift+Tab Return
-wine_until "the message box" message_box_shown
+until_true "the message box" message_box_shown
 box=$(xdotool search --onlyvisible --name '^Quillpost$' | grep -vx "$form" | head -n 1)
 xdotool windowfocus "$box" 2>/dev/null || true
 xdotool key Return
-wine_until "the message box to close" message_box_gone
+until_true "the message box to close" message_box_gone
 xdotool windowfocus "$form" 2>/dev/null || true
 xdotool key alt+F4
-wine_until "the program to end" ended
-[ "$(cat "$scratch/status")" = 0 ] || wine_fail "exit status $(cat "$scratch/status") after closing"
-tr -d '\r' <"$ini" | grep -qx "Format=1" || wine_fail "settings after closing: $(cat "$ini")"
-[ "$(wc -l <"$routes/Ausflug.rte")" -eq 2 ] || wine_fail "a route point was written without a name"
+until_true "the program to end" ended
+[ "$(cat "$scratch/status")" = 0 ] || fail "exit status $(cat "$scratch/status") after closing"
+tr -d '\r' <"$ini" | grep -qx "Format=1" || fail "settings after closing: $(cat "$ini")"
+[ "$(wc -l <"$routes/Ausflug.rte")" -eq 2 ] || fail "a route point was written without a name"
 echo "windows program: passed"

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # What the end-to-end tests of the Windows build share; sourced by them.
-#   wine_fail MESSAGE      fail the test, with the test's own report first
-#   wine_until WHAT CMD..  poll until the command holds, or fail after the timeout
+#   fail MESSAGE           fail the test, with the test's own report first
+#   until_true WHAT CMD..  poll until the command holds, or fail after the timeout
 #   wine_prefix            make the prefix $QP_WINEPREFIX on the first run and
 #                          start its server for the test's run
 #   wine_server            start the prefix's server, unless it runs
@@ -9,23 +9,14 @@
 set -euo pipefail
 : "${QP_WINEPREFIX:?QP_WINEPREFIX must name the wine prefix of the test}"
 QP_TIMEOUT=${QP_TIMEOUT:-60}
+source "$(dirname "${BASH_SOURCE[0]}")/until.sh"
 export WINEPREFIX=$QP_WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine_report=true
 
-wine_fail() {
+fail() {
     echo "FAIL: $*" >&2
     "$wine_report" || true
     exit 1
-}
-
-wine_until() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + QP_TIMEOUT))
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || wine_fail "timed out waiting for $what"
-        sleep 0.1
-    done
 }
 
 # One server for the whole run (unless one runs already), so that each wine
@@ -37,7 +28,7 @@ wine_prefix() {
     wine_server
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         local log="$WINEPREFIX/wineboot.log"
-        wineboot -i </dev/null >"$log" 2>&1 || wine_fail "wineboot: $(cat "$log")"
+        wineboot -i </dev/null >"$log" 2>&1 || fail "wineboot: $(cat "$log")"
     fi
 }
 
