@@ -4,6 +4,7 @@
 // in the terminal when it cannot (unless the window was asked for).
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "app/command_line.h"
 #include "app/run_program.h"
@@ -15,7 +16,11 @@ int main(int argc, char** argv) {
     if (const auto status = AnswerCommandLine(line)) {
         return *status;
     }
-    const std::string platform = line.screen == Screen::Terminal ? "" : ReachablePlatform();
+    std::optional<DisplayProbe> probe;
+    if (line.screen != Screen::Terminal) {
+        probe.emplace();
+    }
+    const std::string platform = probe ? probe->Platform() : "";
     if (platform.empty()) {
         if (line.screen == Screen::Window) {
             std::fputs(
@@ -33,6 +38,7 @@ int main(int argc, char** argv) {
         setenv("QT_IM_MODULE", "none", 1);
     }
     DesktopBackend desktop(argc, argv);
+    probe.reset();  // Qt has its own connection now
     const int status = RunProgram(desktop);
     ReportUnsavedSettings();
     if (desktop.DisplayLost()) {

@@ -7,8 +7,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/until.sh"
 
 # An X server on a display number it picks itself, so that test runs and
 # other servers never meet. It must not reset when its last client leaves:
-# the program's own probe of the display is such a client, and a server
-# resetting refuses the connection that follows.
+# the test's own xdotool clients come and go between the program's runs,
+# and a server resetting refuses the connection that follows.
 start_x() {
     local screen=${1:-1024x768x24}
     if [ -n "$xvfb_pid" ]; then

@@ -52,14 +52,17 @@ bool QtHasWaylandPlugin() {
     return !platforms.entryList({QStringLiteral("libqwayland*")}, QDir::Files).isEmpty();
 }
 
-bool X11Answers() {
+// An open connection to the X server named by DISPLAY, or null.
+xcb_connection_t* ConnectToX11() {
     if (Environment("DISPLAY").empty()) {
-        return false;
+        return nullptr;
     }
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool answered = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return answered;
+    if (xcb_connection_has_error(connection) != 0) {
+        xcb_disconnect(connection);
+        return nullptr;
+    }
+    return connection;
 }
 
 void NoteSeat(void* data, wl_registry*, uint32_t, const char* interface, uint32_t) {
@@ -87,16 +90,23 @@ bool WaylandHasSeat() {
     return seat;
 }
 
-std::string ReachablePlatform() {
-    const std::string chosen = Environment("QT_QPA_PLATFORM");
-    if (!chosen.empty()) {
-        return chosen;
+DisplayProbe::DisplayProbe() {
+    m_platform = Environment("QT_QPA_PLATFORM");
+    if (!m_platform.empty()) {
+        return;
     }
     if (WaylandAnswers() && QtHasWaylandPlugin()) {
-        return "wayland";
+        m_platform = "wayland";
+        return;
     }
-    if (X11Answers()) {
-        return "xcb";
+    m_x11 = ConnectToX11();
+    if (m_x11) {
+        m_platform = "xcb";
     }
-    return {};
+}
+
+DisplayProbe::~DisplayProbe() {
+    if (m_x11) {
+        xcb_disconnect(m_x11);
+    }
 }

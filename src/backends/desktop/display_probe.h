@@ -6,11 +6,30 @@
 
 #include <string>
 
+struct xcb_connection_t;
+
 // The platform to start Qt on: what QT_QPA_PLATFORM names if it is set;
 // else "wayland" when the compositor named by WAYLAND_DISPLAY answers and Qt
 // has its Wayland plugin, else "xcb" when the X server named by DISPLAY
 // accepts a connection; empty when no display can be reached.
-std::string ReachablePlatform();
+//
+// The probe's connection to an X server stays open as long as the probe
+// lives, so that it must outlive the start of Qt: an X server resets when
+// its last client leaves (a bare server without a desktop does), and the
+// connection Qt makes while it resets is refused.
+class DisplayProbe {
+public:
+    DisplayProbe();
+    ~DisplayProbe();
+    DisplayProbe(const DisplayProbe&) = delete;
+    DisplayProbe& operator=(const DisplayProbe&) = delete;
+
+    const std::string& Platform() const { return m_platform; }
+
+private:
+    std::string m_platform;
+    xcb_connection_t* m_x11 = nullptr;
+};
 
 // Whether the Wayland compositor named by WAYLAND_DISPLAY offers a seat (a
 // keyboard and pointer). A headless compositor may offer none, and Qt's
