@@ -14,9 +14,9 @@ struct xcb_connection_t;
 // accepts a connection; empty when no display can be reached.
 //
 // The probe's connection to an X server stays open as long as the probe
-// lives, so that it must outlive the start of Qt: an X server resets when
-// its last client leaves (a bare server without a desktop does), and the
-// connection Qt makes while it resets is refused.
+// lives; keep the probe until Qt has connected. An X server without a
+// desktop resets when its last client leaves, and refuses the connections
+// made while it resets, so Qt's own could otherwise be refused.
 class DisplayProbe {
 public:
     DisplayProbe();
