@@ -29,3 +29,14 @@ x_answers() { xdotool getdisplaygeometry >/dev/null 2>&1; }
 window_of() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 shown() { [ -n "$(window_of "$1")" ]; }
 gone() { ! shown "$1"; }
+
+# Types the point Home at 53.5 N, 10 E into the form in its first format and
+# presses Add, which opens the chooser.
+type_home_and_add() {
+    xdotool type --delay 30 "Home"
+    xdotool key Tab
+    xdotool type --delay 30 "53.5"
+    xdotool key Tab
+    xdotool type --delay 30 "10"
+    xdotool key Tab Tab Tab Tab Return
+}

@@ -86,12 +86,7 @@ wait_focus "Quillpost Language"
 xdotool key Return
 wait_focus "Quillpost"
 
-xdotool type --delay 30 "Home"
-xdotool key Tab
-xdotool type --delay 30 "53.5"
-xdotool key Tab
-xdotool type --delay 30 "10"
-xdotool key Tab Tab Tab Tab Return
+type_home_and_add
 wait_focus "Routing File Dialog"
 # A double click on the first entry is OK.
 xdotool mousemove --window "$(window_of "Routing File Dialog")" 40 22 click --repeat 2 --delay 80 1

@@ -90,12 +90,7 @@ take_focus "Quillpost Language"
 xdotool key Return  # English is checked and has the focus; Enter is OK
 take_focus "Quillpost"
 
-xdotool type --delay 30 "Home"
-xdotool key Tab
-xdotool type --delay 30 "53.5"
-xdotool key Tab
-xdotool type --delay 30 "10"
-xdotool key Tab Tab Tab Tab Return
+type_home_and_add
 take_focus "Routing File Dialog"
 xdotool key Home Return
 until_true "the chooser to close" gone "Routing File Dialog"
