@@ -218,8 +218,8 @@ std::optional<Outcome> ReadRoutePoint(ArgumentReader& in, NamedPoint& point) {
     switch (CheckRoutePoint(point.name, point.latitude, point.longitude)) {
         case PointRefusal::EmptyName:
             return Refused(in.mode(), EmptyNameMessages[kEnglish], 1);
-        case PointRefusal::NotFinite:
-            return Refused(in.mode(), "the position is not a finite number", 1);
+        case PointRefusal::NotOnEarth:
+            return Refused(in.mode(), UnsoundPositionMessages[kEnglish], 1);
         case PointRefusal::None:
             break;
     }

@@ -25,14 +25,17 @@ PointRefusal CheckRoutePoint(const CString& name, double latitude, double longit
     if (name.IsEmpty()) {
         return PointRefusal::EmptyName;
     }
-    if (!IsFinitePosition(latitude, longitude)) {
-        return PointRefusal::NotFinite;
+    if (!IsSoundPosition(latitude, longitude)) {
+        return PointRefusal::NotOnEarth;
     }
     return PointRefusal::None;
 }
 
 AppendResult AppendRoutePoint(const std::filesystem::path& file, const CString& name,
                               double latitude, double longitude) {
+    if (!IsSoundPosition(latitude, longitude)) {
+        return {false, UnsoundPositionMessages[1]};
+    }
     const std::optional<std::string> line = FormatRouteLine(name, latitude, longitude);
     if (!line) {
         return {false, "the name is too long"};

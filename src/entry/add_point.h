@@ -19,11 +19,12 @@ extern const char* const GridRefusedMessages[2];
 // (the engine works in radians).
 void GetWgs84Degrees(const PositionEngine& engine, double& latitude, double& longitude);
 
-enum class PointRefusal { None, EmptyName, NotFinite };
+enum class PointRefusal { None, EmptyName, NotOnEarth };
 // What Add refuses before it asks for a route file, in this order: a point
-// without a name (a name of blanks has one), then a position that is not
-// finite, which a number too large for a double gives and which the line
-// would show as "inf" where the navigation software expects a decimal.
+// without a name (a name of blanks has one), then a position that is not on
+// the Earth (IsSoundPosition): fields each inside their range can still add
+// up to one beyond a pole or the date line, and a number too large for a
+// double gives one that is not finite.
 PointRefusal CheckRoutePoint(const CString& name, double latitude, double longitude);
 
 // Add once the route file is chosen: the point's line appended to the route

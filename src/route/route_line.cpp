@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "route/route_line.h"
 
+#include "route/route_point.h"
 #include "services/code_page.h"
 
 namespace {
@@ -12,6 +13,9 @@ bool IsControl(wchar_t c) {
 }  // namespace
 
 std::optional<std::string> FormatRouteLine(const CString& name, double latitude, double longitude) {
+    if (!IsSoundPosition(latitude, longitude)) {
+        return std::nullopt;
+    }
     std::wstring oneLine = name.str();
     for (wchar_t& c : oneLine) {
         if (IsControl(c)) {

@@ -11,5 +11,6 @@
 // The line for a named WGS 84 position in degrees, as Windows-1252 bytes
 // ending in '\n'; the line holds the longitude first. Control characters in
 // the name become blanks, so that one route point is always exactly one line.
-// No line for a name too long to be formatted.
+// No line for a position that is not on the Earth (IsSoundPosition), so no
+// caller can write one, nor for a name too long to be formatted.
 std::optional<std::string> FormatRouteLine(const CString& name, double latitude, double longitude);

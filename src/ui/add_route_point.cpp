@@ -35,10 +35,13 @@ int AddRoutePoint(const CString& name, double latitude, double longitude, int la
             AfxMessageBox(message.c_str(), MB_OK);
             return 0;
         }
-        // The form stops at a number too large for a double and says so:
-        // there is no route point to choose a file for.
-        case PointRefusal::NotFinite:
+        // There is no route point to choose a file for.
+        case PointRefusal::NotOnEarth: {
+            const std::wstring message =
+                FromAnsiCodePage(UnsoundPositionMessages[MessageLanguage(language)]);
+            AfxMessageBox(message.c_str(), MB_OK);
             return 0;
+        }
         case PointRefusal::None:
             break;
     }

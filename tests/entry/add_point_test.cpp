@@ -12,13 +12,14 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // The form asks for the name before it looks at the position, and so does
 // the companion: a point with neither is refused for its name.
-TEST(AddPoint, ANamelessPointIsRefusedBeforeAPositionThatIsNotFinite) {
+TEST(AddPoint, ANamelessPointIsRefusedBeforeAPositionOffTheEarth) {
     EXPECT_EQ(CheckRoutePoint(L"", kInfinity, 0.0), PointRefusal::EmptyName);
     EXPECT_EQ(CheckRoutePoint(L"", 53.5, 10.0), PointRefusal::EmptyName);
     // A name of blanks is a name.
-    EXPECT_EQ(CheckRoutePoint(L" ", kInfinity, 0.0), PointRefusal::NotFinite);
-    EXPECT_EQ(CheckRoutePoint(L"Home", 53.5, -kInfinity), PointRefusal::NotFinite);
-    EXPECT_EQ(CheckRoutePoint(L"Home", std::nan(""), 10.0), PointRefusal::NotFinite);
+    EXPECT_EQ(CheckRoutePoint(L" ", kInfinity, 0.0), PointRefusal::NotOnEarth);
+    EXPECT_EQ(CheckRoutePoint(L"Home", 53.5, -kInfinity), PointRefusal::NotOnEarth);
+    EXPECT_EQ(CheckRoutePoint(L"Home", std::nan(""), 10.0), PointRefusal::NotOnEarth);
+    EXPECT_EQ(CheckRoutePoint(L"Home", 90.5, 10.0), PointRefusal::NotOnEarth);
     EXPECT_EQ(CheckRoutePoint(L"Home", 53.5, 10.0), PointRefusal::None);
 }
 

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "route/route_line.h"
+#include "route/route_point.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <limits>
+#include <utility>
 
-#include "support/scratch_dir.h"
 #include "support/german_locale.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -33,6 +37,31 @@ TEST(RouteLine, ControlCharactersBecomeBlanks) {
     const std::wstring name = std::wstring(L"a\nb\r\tc") + L'\0' + L"d\u0085e\u007f";
     EXPECT_EQ(FormatRouteLine(name, kHomeLatitude, kHomeLongitude),
               "[a b  c d e ||][0][10]|10.000000,53.500000||10.000000|53.500000|\n");
+}
+
+// Whoever asks, no line leaves the module for a position beyond a pole or the
+// date line, or one that is not finite; the poles and the date line are on
+// the Earth.
+TEST(RouteLine, NoLineForAPositionOffTheEarth) {
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    const double nan = std::nan("");
+    for (const auto& [latitude, longitude] : {std::pair{90.000001, 0.0},
+                                              {-90.5, 0.0},
+                                              {0.0, 180.016667},
+                                              {0.0, -181.0},
+                                              {1e308, 10.0},
+                                              {kInfinity, 0.0},
+                                              {0.0, -kInfinity},
+                                              {nan, 0.0},
+                                              {0.0, nan}}) {
+        EXPECT_EQ(FormatRouteLine(L"X", latitude, longitude), std::nullopt)
+            << latitude << " " << longitude;
+        EXPECT_FALSE(IsSoundPosition(latitude, longitude));
+    }
+    EXPECT_EQ(FormatRouteLine(L"P", 90.0, 180.0),
+              "[P||][0][10]|180.000000,90.000000||180.000000|90.000000|\n");
+    EXPECT_EQ(FormatRouteLine(L"P", -90.0, -180.0),
+              "[P||][0][10]|-180.000000,-90.000000||-180.000000|-90.000000|\n");
 }
 
 TEST(RouteLine, DecimalPointUnderAGermanLocale) {
