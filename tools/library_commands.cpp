@@ -20,10 +20,13 @@
 
 namespace {
 
+// The most numbers an operation takes (molodensky's).
+constexpr std::size_t kMostNumbers = 10;
+
 // The arguments as read, in order: the numbers, and the one whole number,
 // character or text an operation takes.
 struct Inputs {
-    std::array<double, 10> number{};
+    std::array<double, kMostNumbers> number{};
     std::int32_t whole = 0;
     char character = '\0';
     std::string text;
@@ -193,8 +196,8 @@ consteval bool RowsAreWhole() {
                 ++others[kind == 'i' ? 0 : kind == 'c' ? 1 : 2];
             }
         }
-        if (names != operation.argumentKinds.size() || numbers > Inputs{}.number.size() ||
-            others[0] > 1 || others[1] > 1 || others[2] > 1) {
+        if (names != operation.argumentKinds.size() || numbers > kMostNumbers || others[0] > 1 ||
+            others[1] > 1 || others[2] > 1) {
             return false;
         }
     }
