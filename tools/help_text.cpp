@@ -19,11 +19,12 @@ produces exactly one output line, "error: REASON" for a malformed line and,
 in normal mode, for a refused one. Exit status 0 at the end of the input.
 
 Fields are separated by blanks or tabs; a NAME with blanks is written in
-double quotes in a batch line. Numbers are read as C's strtod reads them
-("C" locale): nan, inf, -0.0 and exponents included. Hemisphere letters are
-N, S, E, W in either case; utm-inverse hands HEMI to the library as typed.
-The library operations hand every number to the library as it is and print
-its flags, since they exist to show the library's own answer.
+double quotes in a batch line. Numbers but the entry form's FIELDS are read
+as C's strtod reads them ("C" locale): nan, inf, -0.0 and exponents
+included. Hemisphere letters are N, S, E, W in either case; utm-inverse
+hands HEMI to the library as typed. The library operations hand every
+number to the library as it is and print its flags, since they exist to
+show the library's own answer.
 
 Normal mode: angles in decimal degrees (9 decimals out), lengths in metres
 (3 decimals out), other numbers with 17 digits.
