@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "argument_reader.h"
 
-#include <cmath>
-
 #include "engine/position_engine.h"
+#include "services/host_path.h"
 #include "services/numbers.h"
 
 ArgumentReader::ArgumentReader(std::span<const std::string_view> arguments, Mode mode)
@@ -21,9 +20,6 @@ double ArgumentReader::Length(std::string_view what) {
 double ArgumentReader::Number(std::string_view what) {
     const std::string_view field = Next();
     if (const auto value = Numbers::ReadCDecimal(field)) {
-        if (!std::isfinite(*value) && m_nonFinite.empty()) {
-            m_nonFinite.append(what).append(" must be a finite number, not ").append(Quoted(field));
-        }
         return *value;
     }
     Fail(what, field, "a number");
@@ -37,6 +33,28 @@ std::int32_t ArgumentReader::WholeNumber(std::string_view what) {
     }
     Fail(what, field, "a whole number");
     return 0;
+}
+
+double ArgumentReader::FormDecimal(std::string_view what, const FieldRange& range) {
+    constexpr bool kEnglish = true;
+    return Checked(
+        what, FieldChecks::ReadDecimal(HostBytesToWide(Next()), range.low, range.high, kEnglish));
+}
+
+std::int32_t ArgumentReader::FormWholeNumber(std::string_view what, int low, int high) {
+    constexpr bool kEnglish = true;
+    return static_cast<std::int32_t>(
+        Checked(what, FieldChecks::ReadWholeNumber(HostBytesToWide(Next()), low, high, kEnglish)));
+}
+
+double ArgumentReader::Checked(std::string_view what, const FieldChecks::Reading& reading) {
+    if (reading.refusal.empty()) {
+        return reading.value;
+    }
+    if (m_refusal.empty()) {
+        m_refusal.append(what).append(": ").append(WideToHostBytes(reading.refusal));
+    }
+    return 0.0;
 }
 
 char ArgumentReader::Character(std::string_view what) {

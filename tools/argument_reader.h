@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "entry/field_ranges.h"
+#include "services/field_checks.h"
 #include "tool_mode.h"
 
 class ArgumentReader {
@@ -20,6 +22,13 @@ public:
     double Length(std::string_view what);
     double Number(std::string_view what);
     std::int32_t WholeNumber(std::string_view what);
+    // A field of the entry form, read as the form reads it (blanks around it
+    // allowed; nan, inf and hex floats are no numbers) and checked against
+    // its range. The first field the form would refuse is kept as Refusal(),
+    // "WHAT: " and the form's English message; the everyday commands refuse
+    // it, the library operations never read such a field.
+    double FormDecimal(std::string_view what, const FieldRange& range);
+    std::int32_t FormWholeNumber(std::string_view what, int low, int high);
     char Character(std::string_view what);  // any single character, as typed
     // One of `letters` (upper case), typed in either case; returns it in upper case.
     char Hemisphere(std::string_view what, std::string_view letters);
@@ -29,20 +38,19 @@ public:
     Mode mode() const { return m_mode; }
     bool Failed() const { return !m_error.empty(); }
     const std::string& Error() const { return m_error; }
-    // Why the first number read was NaN or infinite ("inf", "nan", or too
-    // large for a double); empty when all were finite. The library operations
-    // pass such numbers on, the everyday commands refuse them.
-    const std::string& NonFinite() const { return m_nonFinite; }
+    // Empty while every field of the form was taken.
+    const std::string& Refusal() const { return m_refusal; }
 
 private:
     std::string_view Next();
     void Fail(std::string_view what, std::string_view field, std::string_view expected);
+    double Checked(std::string_view what, const FieldChecks::Reading& reading);
 
     std::span<const std::string_view> m_arguments;
     std::size_t m_next = 0;
     Mode m_mode;
     std::string m_error;
-    std::string m_nonFinite;
+    std::string m_refusal;
 };
 
 // A token as an error message quotes it: in single quotes, cut to a short

@@ -24,8 +24,8 @@ namespace {
 
 constexpr int kEnglish = 1;
 
-// Refusals that come without flags: non-finite numbers and those of the
-// entry form. Raw mode gives the flags 0 and "-" for each output.
+// Refusals that come without flags: those of the entry form. Raw mode gives
+// the flags 0 and "-" for each output.
 Outcome Refused(Mode mode, std::string reason, std::size_t outputs) {
     ResultLine out(mode, 0);
     for (std::size_t i = 0; i < outputs; ++i) {
@@ -82,8 +82,8 @@ Outcome Geo(ArgumentReader& in) {
     return OutcomeFromFlags(flags, out, kUtmReasons);
 }
 
-// The fields of the format `name`, or the usage error, or the refusal of
-// a number that is not finite (with `outputs` outputs in raw mode).
+// The fields of the format `name`, or the usage error, or the refusal of a
+// field the entry form refuses (with `outputs` outputs in raw mode).
 std::optional<Outcome> ReadEntry(ArgumentReader& in, std::string_view what, std::string_view name,
                                  CoordFormat& format, EntryFields& fields, std::size_t outputs) {
     const auto parsed = ParseFormat(name);
@@ -99,8 +99,8 @@ std::optional<Outcome> ReadEntry(ArgumentReader& in, std::string_view what, std:
     if (in.Failed()) {
         return UsageError(in.Error());
     }
-    if (!in.NonFinite().empty()) {
-        return Refused(in.mode(), in.NonFinite(), outputs);
+    if (!in.Refusal().empty()) {
+        return Refused(in.mode(), in.Refusal(), outputs);
     }
     return std::nullopt;
 }
@@ -151,6 +151,11 @@ Outcome ConvertOn(ArgumentReader& in, std::optional<DatumChoice> datum) {
             engine.GetWgs84(latitude, longitude);
         } else {
             ShowFields(engine, *toFormat, fields);
+            // The form shows what the engine leaves where UTM refuses the
+            // position; a script must not take that for the position's grid.
+            if (*toFormat == UTM) {
+                flags |= engine.UtmFlags();
+            }
         }
     });
     if (!taken) {

@@ -53,20 +53,24 @@ std::size_t FieldCount(CoordFormat format) {
 
 void ReadFields(ArgumentReader& in, CoordFormat format, EntryFields& fields) {
     if (format == UTM) {
-        fields.zone = in.WholeNumber("ZONE");
+        fields.zone = in.FormWholeNumber("zone", FieldRanges::kZoneLow, FieldRanges::kZoneHigh);
         fields.sign[kLatitude] = ReadSign(in, kLatitude);
-        fields.utm.northing = in.Length("NORTHING");
-        fields.utm.easting = in.Length("EASTING");
+        fields.utm.northing = in.FormDecimal("northing", FieldRanges::kNorthing);
+        fields.utm.easting = in.FormDecimal("easting", FieldRanges::kEasting);
         return;
     }
     for (const int axis : {kLatitude, kLongitude}) {
         const bool latitude = axis == kLatitude;
-        fields.degrees[axis] = in.Number(latitude ? "latitude degrees" : "longitude degrees");
+        fields.degrees[axis] =
+            latitude ? in.FormDecimal("latitude degrees", FieldRanges::kLatitudeDegrees)
+                     : in.FormDecimal("longitude degrees", FieldRanges::kLongitudeDegrees);
         if (format != Deg) {
-            fields.minutes[axis] = in.Number(latitude ? "latitude minutes" : "longitude minutes");
+            fields.minutes[axis] = in.FormDecimal(
+                latitude ? "latitude minutes" : "longitude minutes", FieldRanges::kMinutes);
         }
         if (format == DegMinSec) {
-            fields.seconds[axis] = in.Number(latitude ? "latitude seconds" : "longitude seconds");
+            fields.seconds[axis] = in.FormDecimal(
+                latitude ? "latitude seconds" : "longitude seconds", FieldRanges::kSeconds);
         }
         fields.sign[axis] = ReadSign(in, axis);
     }

@@ -16,7 +16,8 @@ std::optional<CoordFormat> ParseFormat(std::string_view name);
 std::size_t FieldCount(CoordFormat format);
 
 // deg: LAT N/S LON E/W; dm: D M N/S D M E/W; dms: D M S N/S D M S E/W;
-// utm: ZONE N/S NORTHING EASTING.
+// utm: ZONE N/S NORTHING EASTING. The numbers are read and checked as the
+// entry form reads its fields, in the same order (the reader's Refusal()).
 void ReadFields(ArgumentReader& in, CoordFormat format, EntryFields& fields);
 // The fields of the format in the syntax ReadFields reads, with English letters.
 void WriteFields(ResultLine& out, CoordFormat format, const EntryFields& fields);

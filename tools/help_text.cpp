@@ -19,14 +19,12 @@ produces exactly one output line, "error: REASON" for a malformed line and,
 in normal mode, for a refused one. Exit status 0 at the end of the input.
 
 Fields are separated by blanks or tabs; a NAME with blanks is written in
-double quotes in a batch line. Numbers are read as C's strtod reads them
-("C" locale): nan, inf, -0.0 and exponents included. Hemisphere letters are
-N, S, E, W in either case; utm-inverse hands HEMI to the library as typed.
-The everyday commands refuse (status 1) what the entry form refuses: a
-number that is not finite (nan, inf, one too large for a double) and a grid
-position the program cannot convert. The library operations hand every
-number to the library as it is and print its flags, since they exist to show
-the library's own answer.
+double quotes in a batch line. Numbers but the entry form's FIELDS are read
+as C's strtod reads them ("C" locale): nan, inf, -0.0 and exponents
+included. Hemisphere letters are N, S, E, W in either case; utm-inverse
+hands HEMI to the library as typed. The library operations hand every
+number to the library as it is and print its flags, since they exist to
+show the library's own answer.
 
 Normal mode: angles in decimal degrees (9 decimals out), lengths in metres
 (3 decimals out), other numbers with 17 digits.
@@ -43,9 +41,15 @@ dms D M S N/S D M S E/W; utm ZONE N/S NORTHING EASTING. DATUM is WGE, EUR-7
 or DHDN. route prints the route-point line that Add would write, in
 Windows-1252 as in the route file; append adds it to FILE as Add does. The
 NAME is upper-cased as the form does; an empty NAME or a FILE that cannot be
-written is refused and nothing is written. geo gives every position the
-inverse writes, as the program takes it, also with a warning flag (far from
-the central meridian); input it refuses gets no position.
+written is refused and nothing is written. FIELDS are read and checked as
+the form reads them, and the first one it would refuse is refused (status 1)
+with its English words, "latitude degrees: Please enter a number between 0
+and 90.": no nan, inf or hex, no minus sign (the letters give the sign),
+nothing outside the form's ranges. So are a position off the Earth, a grid
+position the program cannot convert and, for convert to utm, a position UTM
+refuses. geo gives every position the inverse writes, as the program takes
+it, also with a warning flag (far from the central meridian); input it
+refuses gets no position.
 )";
 
 const char kState[] = R"(

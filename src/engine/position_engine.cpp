@@ -180,17 +180,31 @@ void PositionEngine::GetDegMinSec(SignPair& sign, ValuePair& degrees, ValuePair&
 
 std::int32_t PositionEngine::GetUtm(std::int32_t& hemisphereSign, std::int32_t& zone,
                                     UtmCoordinates& utm) const {
+    char hemisphere = 'N';
+    ForwardUtm(zone, hemisphere, utm);
+    utm.northing = Truncate(utm.northing + 0.5);
+    utm.easting = Truncate(utm.easting + 0.5);
+    hemisphereSign = hemisphere == 'N' ? 1 : -1;
+    return hemisphereSign;
+}
+
+std::uint32_t PositionEngine::UtmFlags() const {
+    std::int32_t zone = 0;
+    char hemisphere = 'N';
+    UtmCoordinates utm{0.0, 0.0};
+    return ForwardUtm(zone, hemisphere, utm);
+}
+
+std::uint32_t PositionEngine::ForwardUtm(std::int32_t& zone, char& hemisphere,
+                                         UtmCoordinates& utm) const {
     double latitude = position[0];
     double longitude = position[1];
     ConvertDatum(Wge, position[0], position[1], datumChoice, latitude, longitude);
     // The forward writes no hemisphere for a position it refuses; the sign of
     // the latitude stands in, as the forward would have derived it.
-    char hemisphere = latitude >= 0.0 ? 'N' : 'S';
-    UtmProjection::Forward(latitude, longitude, &zone, &hemisphere, &utm.easting, &utm.northing);
-    utm.northing = Truncate(utm.northing + 0.5);
-    utm.easting = Truncate(utm.easting + 0.5);
-    hemisphereSign = hemisphere == 'N' ? 1 : -1;
-    return hemisphereSign;
+    hemisphere = latitude >= 0.0 ? 'N' : 'S';
+    return UtmProjection::Forward(latitude, longitude, &zone, &hemisphere, &utm.easting,
+                                  &utm.northing);
 }
 
 void PositionEngine::GetWgs84(double& latitude, double& longitude) const {

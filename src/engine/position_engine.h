@@ -68,6 +68,9 @@ public:
     // them, rounded to whole metres, and the sign is that of the latitude.
     std::int32_t GetUtm(std::int32_t& hemisphereSign, std::int32_t& zone,
                         UtmCoordinates& utm) const;
+    // The flags of UTM's forward for the held position, which GetUtm drops:
+    // the form shows what GetUtm leaves, the companion refuses the position.
+    std::uint32_t UtmFlags() const;
 
     // The held position in radians, on WGS 84 whatever the datum choice.
     void GetWgs84(double& latitude, double& longitude) const;
@@ -76,6 +79,8 @@ private:
     // A datum shift that refuses its input leaves the output as it was.
     void ConvertDatum(DatumChoice from, double latitude, double longitude, DatumChoice to,
                       double& latitudeOut, double& longitudeOut) const;
+    // UTM's forward of the held position on the chosen datum; returns its flags.
+    std::uint32_t ForwardUtm(std::int32_t& zone, char& hemisphere, UtmCoordinates& utm) const;
     // Sign and degrees rounded half up to 6 decimals, on the chosen datum.
     void GetRoundedDegrees(SignPair& sign, ValuePair& degrees) const;
 

@@ -5,34 +5,12 @@
 #include <string>
 
 #include "framework/backend.h"
+#include "services/field_checks.h"
 #include "services/numbers.h"
 
 namespace {
 
 bool g_englishMessages = false;
-
-const wchar_t* NotANumberMessage() {
-    return g_englishMessages ? L"Please enter a number." : L"Bitte geben Sie eine Zahl ein.";
-}
-
-// A field of whole numbers says so: "53.5" is a number, and being asked for
-// one would not tell the user what is wrong with it.
-const wchar_t* NotAWholeNumberMessage() {
-    return g_englishMessages ? L"Please enter a whole number."
-                             : L"Bitte geben Sie eine ganze Zahl ein.";
-}
-
-CString RangeMessage(const CString& low, const CString& high) {
-    CString message;
-    if (g_englishMessages) {
-        message.Format(L"Please enter a number between %s and %s.", low.GetString(),
-                       high.GetString());
-    } else {
-        message.Format(L"Bitte geben Sie eine Zahl zwischen %s und %s ein.", low.GetString(),
-                       high.GetString());
-    }
-    return message;
-}
 
 }  // namespace
 
@@ -105,33 +83,28 @@ void ExchangeNumber(CDataExchange* pDX, int id, Number& value, const wchar_t* fo
 }  // namespace
 
 void DDX_Text(CDataExchange* pDX, int id, int& value) {
-    ExchangeNumber(pDX, id, value, L"%d", Numbers::ReadFormWholeNumber, NotAWholeNumberMessage());
+    ExchangeNumber(pDX, id, value, L"%d", Numbers::ReadFormWholeNumber,
+                   FieldChecks::NotAWholeNumberMessage(g_englishMessages).c_str());
 }
 
 void DDX_Text(CDataExchange* pDX, int id, double& value) {
-    ExchangeNumber(pDX, id, value, L"%.15g", Numbers::ReadFormDecimal, NotANumberMessage());
+    ExchangeNumber(pDX, id, value, L"%.15g", Numbers::ReadFormDecimal,
+                   FieldChecks::NotANumberMessage(g_englishMessages).c_str());
 }
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue) {
     if (pDX->Failed() || !pDX->m_bSaveAndValidate || (value >= minValue && value <= maxValue)) {
         return;
     }
-    CString low;
-    CString high;
-    low.Format(L"%d", minValue);
-    high.Format(L"%d", maxValue);
-    pDX->Fail(RangeMessage(low, high));
+    pDX->Fail(FieldChecks::RangeMessage(g_englishMessages, minValue, maxValue).c_str());
 }
 
 void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minValue, double maxValue) {
-    if (pDX->Failed() || !pDX->m_bSaveAndValidate || (value >= minValue && value <= maxValue)) {
+    if (pDX->Failed() || !pDX->m_bSaveAndValidate ||
+        FieldChecks::InRange(value, minValue, maxValue)) {
         return;
     }
-    CString low;
-    CString high;
-    low.Format(L"%.15g", minValue);
-    high.Format(L"%.15g", maxValue);
-    pDX->Fail(RangeMessage(low, high));
+    pDX->Fail(FieldChecks::RangeMessage(g_englishMessages, minValue, maxValue).c_str());
 }
 
 void AfxSetMessageLanguage(int language) {

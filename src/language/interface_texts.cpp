@@ -22,6 +22,16 @@ constexpr const char* kRouteFileFailedBytes[2] = {
     "The route file %s cannot be written: %s. The point was not added.",
 };
 
+constexpr const char* kNoRouteFileBytes[2] = {
+    "Keine Routendatei (*.rte) in %s",
+    "No route file (*.rte) in %s",
+};
+
+constexpr const char* kChooseRouteFileBytes[2] = {
+    "Bitte w\xE4hlen Sie eine Routendatei aus der Liste.",
+    "Please choose a route file from the list.",
+};
+
 template <size_t N>
 std::array<CString, N> Widened(const char* const (&bytes)[N]) {
     std::array<CString, N> texts;
@@ -50,5 +60,15 @@ const CString& HemisphereLetters() {
 
 const std::array<CString, 2>& RouteFileFailedMessages() {
     static const auto texts = Widened(kRouteFileFailedBytes);
+    return texts;
+}
+
+const std::array<CString, 2>& NoRouteFileTexts() {
+    static const auto texts = Widened(kNoRouteFileBytes);
+    return texts;
+}
+
+const std::array<CString, 2>& ChooseRouteFileMessages() {
+    static const auto texts = Widened(kChooseRouteFileBytes);
     return texts;
 }

@@ -29,3 +29,9 @@ const CString& HemisphereLetters();
 // English (element language): a format taking the file's device path and the
 // reason, in this order, each as %s.
 const std::array<CString, 2>& RouteFileFailedMessages();
+
+// The route file chooser's words, German and English (element language):
+// where it looked when it found no route file, a format taking the route
+// folder's host path as %s; and what OK asks for without a selection.
+const std::array<CString, 2>& NoRouteFileTexts();
+const std::array<CString, 2>& ChooseRouteFileMessages();

@@ -53,3 +53,6 @@ constexpr int IDC_ENGLISH = 1046;
 
 // The route file chooser.
 constexpr int IDC_ROUTE_FILES = 1047;
+// Says where the chooser looked when it found no route file; it takes the
+// list's place then.
+constexpr int IDC_ROUTE_NOTE = 1048;

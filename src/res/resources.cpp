@@ -107,6 +107,7 @@ DialogTemplate RouteFileChooser() {
                 {WindowKind::ListBox, IDC_ROUTE_FILES, L"", 7, 7, 165, 77, kList},
                 {Button, IDOK, L"OK", 7, 91, 50, 14, kDefaultButton},
                 {Button, IDCANCEL, L"Cancel", 122, 91, 50, 14, kButton},
+                {Static, IDC_ROUTE_NOTE, L"", 7, 7, 165, 77, SS_LEFT},
             }};
 }
 

@@ -2,6 +2,7 @@
 #include "ui/entry_dlg.h"
 
 #include "entry/add_point.h"
+#include "entry/field_ranges.h"
 #include "framework/backend.h"
 #include "framework/data_exchange.h"
 #include "framework/resource.h"
@@ -24,6 +25,10 @@ int ReadSetting(const wchar_t* name) {
 std::int32_t ReadHemisphere(const wchar_t* name) {
     const int flag = ReadSetting(name);
     return flag == 1 ? 1 : 0;
+}
+
+void CheckRange(CDataExchange* pDX, double value, const FieldRange& range) {
+    DDV_MinMaxDouble(pDX, value, range.low, range.high);
 }
 
 }  // namespace
@@ -87,23 +92,23 @@ void CEntryDlg::DoDataExchange(CDataExchange* pDX) {
     // comes from the toggle buttons.
     DDX_Text(pDX, IDC_NAME, m_strName);
     DDX_Text(pDX, IDC_ZONE, m_nZone);
-    DDV_MinMaxInt(pDX, m_nZone, 0, 60);
+    DDV_MinMaxInt(pDX, m_nZone, FieldRanges::kZoneLow, FieldRanges::kZoneHigh);
     DDX_Text(pDX, IDC_LAT_DEG, m_deg[0]);
-    DDV_MinMaxDouble(pDX, m_deg[0], 0.0, 90.0);
+    CheckRange(pDX, m_deg[0], FieldRanges::kLatitudeDegrees);
     DDX_Text(pDX, IDC_LAT_MIN, m_min[0]);
-    DDV_MinMaxDouble(pDX, m_min[0], 0.0, 60.0);
+    CheckRange(pDX, m_min[0], FieldRanges::kMinutes);
     DDX_Text(pDX, IDC_LAT_SEC, m_sec[0]);
-    DDV_MinMaxDouble(pDX, m_sec[0], 0.0, 60.0);
+    CheckRange(pDX, m_sec[0], FieldRanges::kSeconds);
     DDX_Text(pDX, IDC_LONG_DEG, m_deg[1]);
-    DDV_MinMaxDouble(pDX, m_deg[1], 0.0, 180.0);
+    CheckRange(pDX, m_deg[1], FieldRanges::kLongitudeDegrees);
     DDX_Text(pDX, IDC_LONG_MIN, m_min[1]);
-    DDV_MinMaxDouble(pDX, m_min[1], 0.0, 60.0);
+    CheckRange(pDX, m_min[1], FieldRanges::kMinutes);
     DDX_Text(pDX, IDC_LONG_SEC, m_sec[1]);
-    DDV_MinMaxDouble(pDX, m_sec[1], 0.0, 60.0);
+    CheckRange(pDX, m_sec[1], FieldRanges::kSeconds);
     DDX_Text(pDX, IDC_NORTH, m_utm.northing);
-    DDV_MinMaxDouble(pDX, m_utm.northing, 0.0, 20000000.0);
+    CheckRange(pDX, m_utm.northing, FieldRanges::kNorthing);
     DDX_Text(pDX, IDC_EAST, m_utm.easting);
-    DDV_MinMaxDouble(pDX, m_utm.easting, 0.0, 900000.0);
+    CheckRange(pDX, m_utm.easting, FieldRanges::kEasting);
 }
 
 BOOL CEntryDlg::OnInitDialog() {

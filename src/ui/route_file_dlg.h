@@ -15,7 +15,7 @@ public:
     explicit CRouteFileDlg(CWnd* parent = nullptr);
 
     // The folder followed by the chosen file name; empty unless the dialog
-    // ended with OK while an entry was selected.
+    // ended with OK, which it does only with an entry selected.
     CString GetPath() const { return m_path; }
 
 protected:
@@ -28,6 +28,7 @@ private:
     int m_selection = -1;
     CString m_folder;
     CString m_path;
+    CString m_note;  // where the chooser looked, when it found no route file
 
     DECLARE_MESSAGE_MAP()
 };

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Add: a named position appended to the route file picked in the chooser,
 # exactly as the navigation software reads it; an empty name, a read-only
-# route file and a grid position UTM refuses are each said and write nothing.
+# route file and a grid position UTM refuses are each said and write nothing,
+# and the chooser never ends without a file but through Cancel.
 source "$(dirname "$0")/driver.sh"
 
 printf '[START||][0][10]|10.000000,53.550000||10.000000|53.550000|\r\n' >"$QP_ROUTES/Ausflug.rte"
@@ -18,6 +19,13 @@ qp_add_home
 qp_wait_for "Routing File Dialog"
 qp_shows "│Ausflug.rte" || fail "the chooser lacks Ausflug.rte"
 qp_shows "│Heimweg.rte" || fail "the chooser lacks Heimweg.rte"
+# Enter before a file is chosen (the list has the focus, nothing selected):
+# the chooser asks for one and stays open.
+qp_keys Enter
+qp_wait_for "Please choose a route file from the list."
+qp_keys Enter
+qp_wait_gone "Please choose a route file from the list."
+qp_shows "Routing File Dialog" || fail "the chooser ended without a file"
 qp_keys Down Enter
 qp_wait_gone "Routing File Dialog"
 qp_wait_for "HOME"
@@ -50,6 +58,21 @@ qp_keys Enter
 qp_wait_gone "cannot be written"
 qp_expect_eq "$(cat "$QP_ROUTES/Ausflug.rte")" "$written" "the read-only file"
 chmod u+w "$QP_ROUTES/Ausflug.rte"
+
+# No route file at all: the chooser says where it looked, as this system
+# names the folder, OK says it again, and Cancel leaves.
+mv "$QP_ROUTES" "$QP_ROUTES.away"
+qp_keys Enter
+qp_wait_for "No route file (*.rte) in"
+qp_keys Enter
+qp_wait_for "$QP_ROUTES"
+qp_keys Enter
+qp_wait_gone "$QP_ROUTES"
+qp_shows "Routing File Dialog" || fail "OK ended the chooser without a file"
+qp_keys Escape
+qp_wait_gone "Routing File Dialog"
+mv "$QP_ROUTES.away" "$QP_ROUTES"
+qp_expect_eq "$(cat "$QP_ROUTES/Ausflug.rte")" "$written" "the file after the empty chooser"
 
 # In UTM, an easting of 56633 (a typo for 566332) is in the field's range but
 # no grid position: Add says so, opens no chooser and writes nothing.

@@ -364,8 +364,6 @@ TEST(QuillpostGeo, BatchLinesShareTheLibrarysState) {
 
 TEST(QuillpostGeo, ConvertShowsWhatTheEntryFormWouldShow) {
     EXPECT_EQ(Geo({"convert", "deg", "dm", "53.5", "s", "9.75", "E"}).out, "53 30 S 9 45 E\n");
-    // A fresh form holds zone 0 and 0 m where UTM has no answer.
-    EXPECT_EQ(Geo({"convert", "deg", "utm", "89", "N", "0", "E"}).out, "0 N 0 0\n");
     EXPECT_EQ(Geo({"convert-on", "WGE", "deg", "wgs84", "53.55", "N", "9.99", "E"}).out,
               "53.550000000 9.990000000\n");
     // Entered on the Potsdam datum, the WGS 84 position lies a good 100 m away.
@@ -379,7 +377,6 @@ TEST(QuillpostGeo, ConvertShowsWhatTheEntryFormWouldShow) {
              {"convert", "deg", "dm", "53.5", "N", "9.75"},
              {"convert", "deg", "wgs72", "53.5", "N", "9.75", "E"},
              {"convert", "deg", "deg", "53.5", "E", "9.75", "N"},
-             {"convert", "utm", "deg", "32.0", "N", "5933912", "565591"},
              {"convert-on", "NAD27", "deg", "deg", "53.5", "N", "9.75", "E"},
              {"route", "x", "wgs84", "53.5", "N", "9.75", "E"},
              {"append", "x.rte", "x", "deg", "53.5", "N", "9.75"}}) {
@@ -430,11 +427,12 @@ TEST(QuillpostGeo, RouteAndAppendWriteTheLineAddWrites) {
     EXPECT_EQ(Lines(ReadFileBytes(file)).size(), 2u);
 }
 
-// The everyday commands refuse what the entry form refuses: numbers that are
-// not finite, and grid positions the engine cannot convert (easting 56576 is
-// a typo for 565762, zone 0 is no zone). Status 1, the reason on standard
-// error or "-" outputs behind the flags in raw mode, and nothing written; in
-// a batch, an error line and the batch goes on.
+// The everyday commands refuse what the entry form refuses (a table of
+// refused fields shared with the form drives both), grid positions the engine
+// cannot convert (easting 56576 is a typo for 565762, zone 0 is no zone) and
+// a position UTM cannot show. Status 1, the reason on standard error or "-"
+// outputs behind the flags in raw mode, and nothing written; in a batch, an
+// error line and the batch goes on.
 TEST(QuillpostGeo, EverydayCommandsRefuseWhatTheFormRefuses) {
     ScratchDir dir;
     const std::string file = (dir / "t.rte").string();
@@ -445,7 +443,7 @@ TEST(QuillpostGeo, EverydayCommandsRefuseWhatTheFormRefuses) {
         std::string raw;
     } cases[] = {
         {{"append", file, "Home", "deg", "nan", "N", "1e400", "E"},
-         "latitude degrees must be a finite number, not 'nan'",
+         "latitude degrees: Please enter a number.",
          "0x0000 -"},
         {{"append", file, "Grid", "utm", "0", "N", "5933912", "565591"},
          "grid position cannot be converted",
@@ -454,12 +452,24 @@ TEST(QuillpostGeo, EverydayCommandsRefuseWhatTheFormRefuses) {
          "grid position cannot be converted",
          "0x0000 -"},
         {{"route", "Home", "dm", "53", "inf", "N", "10", "0", "E"},
-         "latitude minutes must be a finite number, not 'inf'",
+         "latitude minutes: Please enter a number.",
          "0x0000 -"},
         {{"route", "Grid", "utm", "32", "S", "-inf", "565762"},
-         "NORTHING must be a finite number",
+         "northing: Please enter a number.",
          "0x0000 -"},
-        {{"convert", "deg", "dms", "53", "N", "-nan", "E"}, "finite", "0x0000 - - - - - - - -"},
+        {{"convert", "deg", "dms", "53", "N", "-nan", "E"},
+         "longitude degrees: Please enter a number.",
+         "0x0000 - - - - - - - -"},
+        {{"convert", "utm", "deg", "32.0", "N", "5933912", "565591"},
+         "zone: Please enter a whole number.",
+         "0x0000 - - - -"},
+        // The form shows zone 0 and 0 m where UTM has no answer; a script is told.
+        {{"convert", "deg", "utm", "89", "N", "0", "E"},
+         "latitude outside -80.5 to 84.5 degrees (flags 0x0001)",
+         "0x0001 0 N 0 0"},
+        {{"convert-on", "DHDN", "dm", "utm", "84", "31", "N", "0", "0", "E"},
+         "latitude outside",
+         "0x0001 0 N 0 0"},
         {{"convert", "utm", "deg", "0", "N", "5933912", "565591"},
          "grid position",
          "0x0000 - - - -"},

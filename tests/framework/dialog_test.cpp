@@ -281,8 +281,8 @@ TEST_F(DialogTest, NumbersAreReadAsTypedWhateverTheLocale) {
     ASSERT_NE(std::setlocale(LC_ALL, kGermanLocale), nullptr) << "scripts/setup makes this locale";
     ui.OnDialog(kOuter, [&](HeadlessDialog& d) {
         const std::pair<const wchar_t*, double> numbers[] = {
-            {L" 53.5\t", 53.5}, {L"+1", 1.0},    {L".5", 0.5},     {L"5.", 5.0},
-            {L"1e1", 10.0},     {L"2E+1", 20.0}, {L"1e-400", 0.0}, {L"-0", 0.0}};
+            {L" 53.5\t", 53.5}, {L"+1", 1.0},    {L".5", 0.5},    {L"5.", 5.0},
+            {L"1e1", 10.0},     {L"2E+1", 20.0}, {L"1e-400", 0.0}};
         for (const auto& [text, value] : numbers) {
             d.Type(kLatitude, text);
             EXPECT_TRUE(d.Dialog().UpdateData(TRUE)) << text;
@@ -293,6 +293,14 @@ TEST_F(DialogTest, NumbersAreReadAsTypedWhateverTheLocale) {
             d.Type(kLatitude, text);
             EXPECT_FALSE(d.Dialog().UpdateData(TRUE)) << text;
             EXPECT_THAT(ui.TakeMessageBoxes(), ElementsAre(L"Bitte geben Sie eine Zahl ein."))
+                << text;
+        }
+        // A range from 0 has no room for a minus sign, not even on a zero.
+        for (const wchar_t* text : {L"-0", L"-1e-400"}) {
+            d.Type(kLatitude, text);
+            EXPECT_FALSE(d.Dialog().UpdateData(TRUE)) << text;
+            EXPECT_THAT(ui.TakeMessageBoxes(),
+                        ElementsAre(L"Bitte geben Sie eine Zahl zwischen 0 und 90 ein."))
                 << text;
         }
         d.Type(kLatitude, L"1");

@@ -136,8 +136,11 @@ TEST(Resources, RouteFileChooserAndTheUnusedListDialog) {
         const RECT window = d.WindowRect();
         EXPECT_EQ(window.right - window.left, 180 * 2 + 16);
         EXPECT_EQ(window.bottom - window.top, 110 * 2 + 32);
-        EXPECT_THAT(ZOrder(d.Dialog()), ElementsAreArray({IDC_ROUTE_FILES, IDOK, IDCANCEL}));
+        EXPECT_THAT(ZOrder(d.Dialog()),
+                    ElementsAreArray({IDC_ROUTE_FILES, IDOK, IDCANCEL, IDC_ROUTE_NOTE}));
         EXPECT_EQ(d.Rect(IDC_ROUTE_FILES), Pixels({IDC_ROUTE_FILES, 7, 7, 165, 77}));
+        // The note takes the list's place when there is no route file.
+        EXPECT_EQ(d.Rect(IDC_ROUTE_NOTE), Pixels({IDC_ROUTE_NOTE, 7, 7, 165, 77}));
         EXPECT_EQ(d.Rect(IDOK), Pixels({IDOK, 7, 91, 50, 14}));
         EXPECT_EQ(d.Rect(IDCANCEL), Pixels({IDCANCEL, 122, 91, 50, 14}));
         EXPECT_EQ(d.Text(IDCANCEL), L"Cancel");

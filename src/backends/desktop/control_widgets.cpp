@@ -57,7 +57,11 @@ ControlWidget CreateLabel(QWidget* parent) {
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return {label, nullptr, [](QWidget* widget, const Window& window, const ControlContext&) {
-                static_cast<QLabel*>(widget)->setText(ToQt(window.text));
+                auto* shown = static_cast<QLabel*>(widget);
+                // A label of several lines' height wraps its text inside them.
+                shown->setWordWrap(window.rect.bottom - window.rect.top >=
+                                   2 * shown->fontMetrics().height());
+                shown->setText(ToQt(window.text));
             }};
 }
 
@@ -161,7 +165,8 @@ public:
         }
         m_closing = true;
         m_picked = -1;
-        QMetaObject::invokeMethod(this, [this] { FinishClosing(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { FinishClosing(); }, Qt::QueuedConnection);
     }
 
     void FinishClosing() {

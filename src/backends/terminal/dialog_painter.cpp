@@ -32,11 +32,12 @@ std::wstring RadioLabel(const Window& radio) {
     return (radio.check == BST_CHECKED ? L"(*) " : L"( ) ") + radio.text;
 }
 
-// Labels and radio buttons show their whole text, also past the right edge
-// of their rectangle, up to the edge of the dialog.
+// Labels of one row and radio buttons show their whole text, also past the
+// right edge of their rectangle, up to the edge of the dialog; a label of
+// several rows wraps its text inside them.
 CellRect ShownCells(const Window& control, const CellRect& client) {
     CellRect cells = ControlCells(control, client);
-    if (control.kind == WindowKind::Static) {
+    if (control.kind == WindowKind::Static && cells.rows <= 1) {
         cells.cols = std::max(cells.cols, Length(control.text));
     } else if (control.kind == WindowKind::RadioButton) {
         cells.cols = std::max(cells.cols, Length(RadioLabel(control)));
@@ -110,6 +111,42 @@ std::optional<CellPos> PaintEdit(Canvas& canvas, const Window& field, const Cell
     return CellPos{cells.col + caret - first, cells.row};
 }
 
+std::vector<std::wstring> WrapText(const std::wstring& text, int width) {
+    std::vector<std::wstring> lines;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(L'\n', start);
+        std::wstring paragraph = text.substr(start, end == std::wstring::npos ? end : end - start);
+        while (Length(paragraph) > width) {
+            // Break at the last blank that fits, or in the middle of a long word.
+            size_t cut = paragraph.rfind(L' ', width);
+            const bool atBlank = cut != std::wstring::npos && cut > 0;
+            if (!atBlank) {
+                cut = width;
+            }
+            lines.push_back(paragraph.substr(0, cut));
+            paragraph.erase(0, atBlank ? cut + 1 : cut);
+        }
+        lines.push_back(paragraph);
+        if (end == std::wstring::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    return lines;
+}
+
+void PaintLabel(Canvas& canvas, const std::wstring& text, const CellRect& cells, Style style) {
+    if (cells.rows <= 1) {
+        canvas.Text(cells.col, cells.row, text, style, cells.cols);
+        return;
+    }
+    const std::vector<std::wstring> lines = WrapText(text, cells.cols);
+    for (int i = 0; i < cells.rows && i < static_cast<int>(lines.size()); ++i) {
+        canvas.Text(cells.col, cells.row + i, lines[i], style, cells.cols);
+    }
+}
+
 std::optional<CellPos> PaintControl(Canvas& canvas, const Window& control, const CellRect& client,
                                     bool focused, const EditState& edit, ListScroll& scroll) {
     const CellRect cells = ShownCells(control, client);
@@ -117,7 +154,7 @@ std::optional<CellPos> PaintControl(Canvas& canvas, const Window& control, const
     const Style style = focused ? Style::Focus : normal;
     switch (control.kind) {
         case WindowKind::Static:
-            canvas.Text(cells.col, cells.row, control.text, normal, cells.cols);
+            PaintLabel(canvas, control.text, cells, normal);
             break;
         case WindowKind::Edit:
             return PaintEdit(canvas, control, cells,
@@ -161,31 +198,6 @@ void PaintTitleBar(Canvas& canvas, const CellRect& box, const std::wstring& titl
         canvas.Text(button.cells.col, button.cells.row, button.label, Style::Plain,
                     button.cells.cols);
     }
-}
-
-std::vector<std::wstring> WrapText(const std::wstring& text, int width) {
-    std::vector<std::wstring> lines;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(L'\n', start);
-        std::wstring paragraph = text.substr(start, end == std::wstring::npos ? end : end - start);
-        while (Length(paragraph) > width) {
-            // Break at the last blank that fits, or in the middle of a long word.
-            size_t cut = paragraph.rfind(L' ', width);
-            const bool atBlank = cut != std::wstring::npos && cut > 0;
-            if (!atBlank) {
-                cut = width;
-            }
-            lines.push_back(paragraph.substr(0, cut));
-            paragraph.erase(0, atBlank ? cut + 1 : cut);
-        }
-        lines.push_back(paragraph);
-        if (end == std::wstring::npos) {
-            break;
-        }
-        start = end + 1;
-    }
-    return lines;
 }
 
 }  // namespace

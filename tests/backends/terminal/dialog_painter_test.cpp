@@ -104,6 +104,31 @@ TEST(DialogPainter, EntryFormDrawsWhatIsShownAndHighlightsTheFocus) {
     });
 }
 
+// A label of several rows (the chooser's note in place of its list) wraps
+// inside them, at a blank where one fits, and draws nothing outside.
+TEST(DialogPainter, ALabelOfSeveralRowsWrapsInsideThem) {
+    CDialog chooser(IDD_ROUTE_FILE);
+    WhileOpen(chooser, [](Window& dialog) {
+        HandleOf(&Control(dialog, IDC_ROUTE_FILES))->ShowWindow(SW_HIDE);
+        const std::wstring path(60, L'x');
+        HandleOf(&Control(dialog, IDC_ROUTE_NOTE))
+            ->SetWindowText((L"No route file in " + path).c_str());
+        Canvas canvas(80, 30);
+        Paint(canvas, dialog);
+        const CellRect note = Cells(dialog, IDC_ROUTE_NOTE, canvas);
+        ASSERT_LT(note.cols, 60);
+        const auto first = Find(canvas, L"No route file in");
+        ASSERT_TRUE(first);
+        EXPECT_EQ(first->row, note.row);
+        EXPECT_EQ(RowText(canvas, note.row).substr(note.col, note.cols),
+                  L"No route file in" + std::wstring(note.cols - 16, L' '));
+        EXPECT_EQ(RowText(canvas, note.row + 1).substr(note.col, note.cols),
+                  path.substr(0, note.cols));
+        EXPECT_EQ(RowText(canvas, note.row + 2).substr(note.col, 60 - note.cols),
+                  path.substr(note.cols));
+    });
+}
+
 TEST(DialogPainter, OpenDropDownListHangsOverTheDialogWithItsSelection) {
     CDialog form(IDD_ENTRY);
     WhileOpen(form, [](Window& dialog) {
