@@ -184,8 +184,9 @@ bool WriteInt(const fs::path& file, const std::wstring& section, const std::wstr
     fs::path prefix = target;
     prefix += ".";
     fs::path kept;
-    const WholeFile::Failure failure =
-        WholeFile::Replace(target, prefix, text, fs::exists(target, error), &kept);
+    // Another instance of the program ending at the same moment may have made
+    // the file meanwhile: the last to end has the last word, as ever.
+    const WholeFile::Failure failure = WholeFile::Replace(target, prefix, text, true, &kept);
     if (failure) {
         *why = failure.reason;
         if (!kept.empty()) {
