@@ -36,7 +36,7 @@ fs::path FollowLink(const fs::path& path, Failure* failure) {
     }
     fs::path target = fs::canonical(path, error);
     if (error) {
-        *failure = {Failure::Kind::Missing, error.message()};
+        *failure = {Failure::Kind::Other, error.message()};
         return {};
     }
     return target;
