@@ -132,8 +132,8 @@ namespace System {
 Handle WriteCopy(const std::filesystem::path& prefix, std::string_view content,
                  const std::filesystem::path& like, std::filesystem::path* made, Failure* failure);
 
-// Removes a copy when no writer holds it; false when one does or it cannot go.
-bool RemoveIfAbandoned(const std::filesystem::path& copy);
+// Removes a copy when no writer holds it.
+void RemoveIfAbandoned(const std::filesystem::path& copy);
 
 // Renames from to to; without replace, only where nothing is (Exists
 // otherwise).

@@ -174,11 +174,13 @@ Handle WriteCopy(const fs::path& prefix, std::string_view content, const fs::pat
     return fd;
 }
 
-bool RemoveIfAbandoned(const fs::path& copy) {
+void RemoveIfAbandoned(const fs::path& copy) {
     Handle fd(open(copy.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     const bool abandoned = fd.IsOpen() && flock(Fd(fd), LOCK_EX | LOCK_NB) == 0;
     fd.Close();  // FUSE would hide an open file instead of removing it
-    return abandoned && unlink(copy.c_str()) == 0;
+    if (abandoned) {
+        unlink(copy.c_str());
+    }
 }
 
 Failure Move(const fs::path& from, const fs::path& to, bool replace) {

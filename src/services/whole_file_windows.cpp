@@ -180,8 +180,8 @@ Handle WriteCopy(const fs::path& prefix, std::string_view content, const fs::pat
 }
 
 // A copy its writer still has open cannot be removed: it shares nothing.
-bool RemoveIfAbandoned(const fs::path& copy) {
-    return DeleteFileW(copy.c_str());
+void RemoveIfAbandoned(const fs::path& copy) {
+    DeleteFileW(copy.c_str());
 }
 
 Failure Move(const fs::path& from, const fs::path& to, bool replace) {
