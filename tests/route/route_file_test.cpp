@@ -20,7 +20,9 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <dlfcn.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -30,6 +32,27 @@
 #endif
 
 namespace fs = std::filesystem;
+
+#ifndef _WIN32
+// A file system that moves the old file aside before it renames (FUSE does
+// so with a file that is open) and then fails: the next renames over a route
+// file remove it and fail, as often as the test says. Every other rename is
+// the system's.
+static int g_renamesFailingHalfWay = 0;
+
+extern "C" int renameat2(int fromFolder, const char* from, int toFolder, const char* to,
+                         unsigned int flags) noexcept {
+    using Rename = int (*)(int, const char*, int, const char*, unsigned int);
+    static const auto system = reinterpret_cast<Rename>(dlsym(RTLD_NEXT, "renameat2"));
+    if (g_renamesFailingHalfWay > 0 && flags == 0 && std::string_view(to).ends_with(".rte")) {
+        --g_renamesFailingHalfWay;
+        unlink(to);
+        errno = EIO;
+        return -1;
+    }
+    return system(fromFolder, from, toFolder, to, flags);
+}
+#endif
 
 namespace {
 
@@ -363,6 +386,31 @@ TEST_F(RouteFile, PermissionsLinksAndWhatIsNoFile) {
         EXPECT_EQ(result.reason, c.reason) << c.name;
     }
     EXPECT_EQ(Entries(dir.path()), before);
+}
+
+// The rename over the route file fails half-way and leaves no route file:
+// it is tried again, and when that fails too, the whole content with the
+// new line is kept beside and the message says where.
+TEST_F(RouteFile, ARenameThatFailsHalfWayLosesNothing) {
+    WriteFileBytes(file, "x\r\n");
+    g_renamesFailingHalfWay = 1;
+    ASSERT_TRUE(AppendToRouteFile(file, kHomeLine).written);
+    EXPECT_EQ(ReadFileBytes(file), "x\r\n" + kHomeCrLf);
+
+    g_renamesFailingHalfWay = 2;
+    const AppendResult result = AppendToRouteFile(file, kHomeLine);
+    g_renamesFailingHalfWay = 0;
+    EXPECT_FALSE(result.written);
+    EXPECT_EQ(result.reason,
+              "Input/output error; the route file is no longer there, its content with the new "
+              "point is in 'route.rte.recovered'");
+    EXPECT_EQ(ReadFileBytes(dir / "route.rte.recovered"), "x\r\n" + kHomeCrLf + kHomeCrLf);
+    EXPECT_EQ(Entries(dir.path()), std::set<std::string>{"route.rte.recovered"});
+
+    // The next append makes the route file anew and leaves the kept one.
+    ASSERT_TRUE(AppendToRouteFile(file, kHomeLine).written);
+    EXPECT_EQ(ReadFileBytes(file), kHomeCrLf);
+    EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"route.rte", "route.rte.recovered"}));
 }
 
 // A full disk, played by a file size limit: the copy cannot be written, and
