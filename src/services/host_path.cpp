@@ -110,3 +110,7 @@ std::string WideToHostBytes(std::wstring_view text) {
     }
     return out;
 }
+
+std::wstring ShownHostPath(const std::filesystem::path& path) {
+    return WideFromHostPath(std::filesystem::path(path).make_preferred());
+}

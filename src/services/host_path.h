@@ -19,3 +19,7 @@ std::string WideToHostBytes(std::wstring_view text);
 // names, unchanged both ways.
 std::filesystem::path HostPathFromWide(std::wstring_view name);
 std::wstring WideFromHostPath(const std::filesystem::path& name);
+
+// A host path as the user knows it, to name a file in a message: the
+// system's own separators throughout ("Q:\MN6\..." on Windows).
+std::wstring ShownHostPath(const std::filesystem::path& path);

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The settings file as a file of the host: where it lives, whether the user
-// has made it read-only, and its replacement as a whole, so that a reader
-// finds the old file or the new one, never half.
+// The settings file as a file of the host: where it lives and how its lines
+// end, as the system's own text files do.
 #pragma once
 
 #include <filesystem>
-#include <string>
 
 namespace ProfileFile {
 
@@ -14,13 +12,8 @@ namespace ProfileFile {
 // has none.
 std::filesystem::path SettingsFolder();
 
-// A settings file that the user has made read-only is left as it is: the
-// replacement would otherwise go through whatever its permissions say.
-bool IsReadOnly(const std::filesystem::path& file);
-
-// Writes a temporary file beside the target and renames it over the target.
-// A rewritten file keeps its permissions. When it cannot, why says the
-// system's reason.
-bool WriteWhole(const std::filesystem::path& file, const std::string& contents, std::string* why);
+// "\n" on Linux, "\r\n" on Windows, where Notepad and the system's own
+// profile functions expect it.
+extern const char* const kLineBreak;
 
 }  // namespace ProfileFile

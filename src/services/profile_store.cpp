@@ -3,12 +3,12 @@
 
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "services/host_path.h"
 #include "services/numbers.h"
 #include "services/profile_file.h"
+#include "services/whole_file.h"
 
 namespace fs = std::filesystem;
 
@@ -62,8 +62,13 @@ bool ReadLines(const fs::path& file, std::vector<std::string>* lines) {
     if (!in) {
         return false;
     }
+    // A file edited on another system may end its lines in CR LF: they are
+    // written back with this system's line break, never with two CRs.
     std::string line;
     while (std::getline(in, line)) {
+        if (line.ends_with('\r')) {
+            line.pop_back();
+        }
         lines->push_back(line);
     }
     return true;
@@ -132,7 +137,7 @@ bool WriteInt(const fs::path& file, const std::wstring& section, const std::wstr
             return false;
         }
     }
-    if (fs::exists(status) && ProfileFile::IsReadOnly(target)) {
+    if (fs::exists(status) && WholeFile::RefuseReadOnly(target)) {
         *why = "the file is read-only";
         return false;
     }
@@ -171,11 +176,25 @@ bool WriteInt(const fs::path& file, const std::wstring& section, const std::wstr
         }
         lines.insert(lines.begin() + static_cast<long>(sectionEnd), entry);
     }
-    std::ostringstream out;
+    std::string text;
     for (const std::string& line : lines) {
-        out << line << '\n';
+        text += line + ProfileFile::kLineBreak;
     }
-    return ProfileFile::WriteWhole(target, out.str(), why);
+    fs::create_directories(target.parent_path(), error);
+    fs::path prefix = target;
+    prefix += ".";
+    fs::path kept;
+    // Another instance of the program ending at the same moment may have made
+    // the file meanwhile: the last to end has the last word, as ever.
+    const WholeFile::Failure failure = WholeFile::Replace(target, prefix, text, true, &kept);
+    if (failure) {
+        *why = failure.reason;
+        if (!kept.empty()) {
+            *why += "; the file is no longer there, the settings are in '" +
+                    WideToHostBytes(WideFromHostPath(kept.filename())) + "'";
+        }
+    }
+    return !failure;
 }
 
 }  // namespace ProfileStore

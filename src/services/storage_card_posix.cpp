@@ -1,27 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "services/storage_card.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <set>
 #include <sstream>
-
-#include "services/host_path.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path g_commandLineCard;  // empty while the command line names none
-
-// The card found among the mounts, kept while it is still there, so that
-// the route file chosen from a card's list is written on that same card.
-std::optional<fs::path> g_mountedCard;
 
 // File systems that never hold a card: the kernel's own, and those of the
 // network, which may keep the program waiting when their server is away.
@@ -68,36 +57,10 @@ bool IsRemovable(const std::string& folder) {
     return folder == "/mnt";
 }
 
-// The route folder below a card's root, in whatever letter case it has.
-bool HoldsRouteFolder(const fs::path& root) {
-    fs::path folder = root;
-    for (const char* part : {"MN6", "Settings", "Routes"}) {
-        folder = ChildNoCase(folder, part);
-        struct stat status;
-        if (folder.empty() || stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::vector<MountPoint> MountsNow() {
     std::ifstream in("/proc/self/mountinfo", std::ios::binary);
     const std::string text(std::istreambuf_iterator<char>(in), {});
     return ParseMountInfo(text);
-}
-
-fs::path DefaultCard() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
-        return fs::path(data) / "quillpost" / "Storage Card";
-    }
-    const char* home = std::getenv("HOME");
-    return fs::path(home && *home ? home : ".") / ".local" / "share" / "quillpost" / "Storage Card";
-}
-
-const char* CardFromEnvironment() {
-    const char* card = std::getenv("QUILLPOST_STORAGE_CARD");
-    return card && *card ? card : nullptr;
 }
 
 }  // namespace
@@ -142,36 +105,17 @@ std::vector<fs::path> MountedCardsNow() {
     return MountedCards(MountsNow());
 }
 
-void UseStorageCard(const fs::path& folder) {
-    g_commandLineCard = folder;
+fs::path StorageCardFromEnvironment() {
+    const char* card = std::getenv("QUILLPOST_STORAGE_CARD");
+    return card ? card : "";
 }
 
-fs::path StorageCardFolder() {
-    if (!g_commandLineCard.empty()) {
-        return g_commandLineCard;
+fs::path DefaultStorageCard() {
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
+        return fs::path(data) / "quillpost" / "Storage Card";
     }
-    if (const char* card = CardFromEnvironment()) {
-        return card;
-    }
-    if (!g_mountedCard || !HoldsRouteFolder(*g_mountedCard)) {
-        const std::vector<fs::path> cards = MountedCardsNow();
-        g_mountedCard.reset();
-        if (!cards.empty()) {
-            g_mountedCard = cards.front();
-        }
-    }
-    return g_mountedCard ? *g_mountedCard : DefaultCard();
-}
-
-std::wstring StorageCardChoiceNote() {
-    if (!g_commandLineCard.empty() || CardFromEnvironment()) {
-        return {};
-    }
-    const fs::path card = StorageCardFolder();
-    if (!g_mountedCard || MountedCardsNow().size() < 2) {
-        return {};
-    }
-    return HostBytesToWide(card.filename().native());
+    const char* home = std::getenv("HOME");
+    return fs::path(home && *home ? home : ".") / ".local" / "share" / "quillpost" / "Storage Card";
 }
 
 fs::path ChildNoCase(const fs::path& folder, const fs::path& name) {

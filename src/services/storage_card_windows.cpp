@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A card reader without a card must not stop the search with the system's
+// A card reader without a card must not stop the program with the system's
 // "insert a disk" box.
 class QuietDriveErrors {
 public:
@@ -24,10 +24,10 @@ private:
     DWORD m_previous = 0;
 };
 
-fs::path g_commandLineCard;  // empty while the command line names none
+}  // namespace
 
 // The removable drives that hold the route folder, in drive-letter order.
-std::vector<fs::path> RemovableCards() {
+std::vector<fs::path> MountedCardsNow() {
     const QuietDriveErrors quiet;
     const DWORD drives = GetLogicalDrives();
     std::vector<fs::path> cards;
@@ -36,57 +36,26 @@ std::vector<fs::path> RemovableCards() {
             continue;
         }
         const wchar_t root[] = {static_cast<wchar_t>(L'A' + drive), L':', L'\\', 0};
-        std::error_code error;
-        if (GetDriveTypeW(root) == DRIVE_REMOVABLE &&
-            fs::is_directory(fs::path(root) / L"MN6" / L"Settings" / L"Routes", error)) {
+        if (GetDriveTypeW(root) == DRIVE_REMOVABLE && HoldsRouteFolder(root)) {
             cards.emplace_back(root);
         }
     }
     return cards;
 }
 
-const wchar_t* CardFromEnvironment() {
+fs::path StorageCardFromEnvironment() {
     const wchar_t* card = _wgetenv(L"QUILLPOST_STORAGE_CARD");
-    return card && *card ? card : nullptr;
+    return card ? card : L"";
 }
 
-}  // namespace
-
-void UseStorageCard(const fs::path& folder) {
-    g_commandLineCard = folder;
-}
-
-std::vector<fs::path> MountedCardsNow() {
-    return RemovableCards();
-}
-
-fs::path StorageCardFolder() {
-    if (!g_commandLineCard.empty()) {
-        return g_commandLineCard;
-    }
-    if (const wchar_t* card = CardFromEnvironment()) {
-        return card;
-    }
-    if (const std::vector<fs::path> cards = RemovableCards(); !cards.empty()) {
-        return cards.front();
-    }
+fs::path DefaultStorageCard() {
     const wchar_t* data = _wgetenv(L"LOCALAPPDATA");
     return fs::path(data && *data ? data : L".") / L"Quillpost" / L"Storage Card";
 }
 
-std::wstring StorageCardChoiceNote() {
-    if (!g_commandLineCard.empty() || CardFromEnvironment()) {
-        return {};
-    }
-    const std::vector<fs::path> cards = RemovableCards();
-    if (cards.size() < 2) {
-        return {};
-    }
-    return cards.front().root_name().wstring();  // "E:"
-}
-
 // Windows' file systems ignore letter case themselves.
 fs::path ChildNoCase(const fs::path& folder, const fs::path& name) {
+    const QuietDriveErrors quiet;
     std::error_code error;
     const fs::path child = folder / name;
     return fs::exists(child, error) ? child : fs::path();

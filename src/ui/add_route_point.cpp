@@ -60,7 +60,7 @@ int AddRoutePoint(const CString& name, double latitude, double longitude, int la
     }
     const AppendResult result = AppendRoutePoint(file, name, latitude, longitude);
     if (!result.written) {
-        SayNotWritten(path, result.reason, language);
+        SayNotWritten(ShownHostPath(file).c_str(), result.reason, language);
         return 0;
     }
     return 1;

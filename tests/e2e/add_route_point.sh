@@ -53,7 +53,9 @@ qp_keys BTab Enter
 qp_wait_for "Routing File Dialog"
 qp_keys Down Enter
 qp_wait_for "cannot be written: Permission denied"
-qp_shows "Routes\\Ausflug.rte" || fail "the message does not name the file"
+# Named as the user finds it here, however the box breaks the long path.
+boxed=$(qp_screen | sed -n 's/^ *│ \(.*[^ ]\) *│$/\1/p' | tr -d '\n')
+[[ $boxed == *"$QP_ROUTES/Ausflug.rte cannot"* ]] || fail "the message does not name the file"
 qp_keys Enter
 qp_wait_gone "cannot be written"
 qp_expect_eq "$(cat "$QP_ROUTES/Ausflug.rte")" "$written" "the read-only file"

@@ -3,7 +3,8 @@
 # The storage card found by itself: with QUILLPOST_STORAGE_CARD unset, a card
 # mounted under /media (its route folder in a FAT card's lower case, a blank
 # in its label) is listed in the chooser and written to; with two cards the
-# one mounted last is used and the chooser's title names it; --card wins.
+# one mounted last is used and the chooser's title names it, and it stays in
+# use while a third is plugged in; --card wins.
 # Also: settings that cannot be saved are said on standard error once the
 # terminal is given back.
 #
@@ -63,8 +64,19 @@ add_home
 qp_wait_for "Routing File Dialog - ÜBRIG"
 qp_shows "│Other.rte" || fail "the chooser does not list the later card's file"
 qp_hides "Tour.rte" || fail "the chooser lists the other card's file too"
-qp_keys Escape
+
+# A card plugged in while the chooser is open would now come first: the line
+# still goes to the card whose files the chooser lists.
+third="/media/tester/DRITTE"
+mkdir -p "$third"
+mount -t tmpfs card3 "$third" || fail "cannot mount the third card"
+mkdir -p "$third/MN6/Settings/Routes"
+: >"$third/MN6/Settings/Routes/Other.rte"
+qp_keys Down Enter
 qp_wait_gone "Routing File Dialog"
+until_true "the route point on the card listed" test -s "$second/MN6/Settings/Routes/Other.rte"
+[ -s "$third/MN6/Settings/Routes/Other.rte" ] && fail "the card plugged in later got the line"
+umount "$third" || fail "cannot unmount the third card"
 
 # --card names the other one.
 start_unnamed --card "'$first'"

@@ -17,8 +17,11 @@ TEST(WindowsSettings, LiveInAppDataAndAReadOnlyFileIsKept) {
     const fs::path file = ProfileStore::FilePath(L"Kvo Applications", L"Quillpost");
     EXPECT_EQ(file, appData / "Kvo Applications" / "Quillpost.ini");
 
+    // Lines end as Windows' own text files end them, also those a file
+    // written elsewhere brought along.
+    WriteFileBytes(file, "[Other]\nKept=1\n");
     ASSERT_TRUE(ProfileStore::WriteInt(file, L"Settings", L"Format", 2));
-    EXPECT_EQ(ReadFileBytes(file), "[Settings]\nFormat=2\n");
+    EXPECT_EQ(ReadFileBytes(file), "[Other]\r\nKept=1\r\n[Settings]\r\nFormat=2\r\n");
     EXPECT_EQ(ProfileStore::ReadInt(file, L"Settings", L"Format", 0), 2);
 
     // Windows' read-only attribute is what this takes away.
@@ -26,7 +29,7 @@ TEST(WindowsSettings, LiveInAppDataAndAReadOnlyFileIsKept) {
                     fs::perm_options::remove);
     EXPECT_FALSE(ProfileStore::WriteInt(file, L"Settings", L"Format", 3));
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_EQ(ReadFileBytes(file), "[Settings]\nFormat=2\n");
+    EXPECT_EQ(ReadFileBytes(file), "[Other]\r\nKept=1\r\n[Settings]\r\nFormat=2\r\n");
     EXPECT_EQ(fs::directory_iterator(file.parent_path())->path(), file);  // no copy left
 }
 

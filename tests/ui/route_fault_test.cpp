@@ -23,7 +23,6 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr const wchar_t* kRoutes = L"\\Storage Card\\MN6\\Settings\\Routes\\";
 constexpr double kHomeLatitude = 53.5;
 constexpr double kHomeLongitude = 10.0;
 const std::string kHomeLine = "[Home||][0][10]|10.000000,53.500000||10.000000|53.500000|\r\n";
@@ -41,8 +40,8 @@ protected:
     }
 
     // What Add says when the route file cannot be written, in English.
-    static std::wstring NotWritten(const std::wstring& name, const std::wstring& reason) {
-        return L"The route file " + (kRoutes + name) + L" cannot be written: " + reason +
+    std::wstring NotWritten(const std::wstring& name, const std::wstring& reason) const {
+        return L"The route file " + (routes / name).wstring() + L" cannot be written: " + reason +
                L". The point was not added.";
     }
 
@@ -197,14 +196,13 @@ TEST_F(RouteFaultTest, AFailedWriteIsSaidAndChangesNothing) {
     });
     EXPECT_EQ(AddRoutePoint(L"Home", kHomeLatitude, kHomeLongitude, 1), 0);
 
-    EXPECT_THAT(
-        ui.MessageBoxes(),
-        ElementsAre(NotWritten(L"a.rte", L"Permission denied"),
-                    std::wstring(L"Die Routendatei ") + kRoutes +
-                        L"a.rte kann nicht geschrieben werden: File too large. Der Punkt wurde "
-                        L"nicht hinzugef\u00fcgt.",
-                    NotWritten(L"b.rte", L"not a regular file"),
-                    NotWritten(L"a.rte", L"Is a directory")));
+    EXPECT_THAT(ui.MessageBoxes(),
+                ElementsAre(NotWritten(L"a.rte", L"Permission denied"),
+                            L"Die Routendatei " + (routes / "a.rte").wstring() +
+                                L" kann nicht geschrieben werden: File too large. Der Punkt wurde "
+                                L"nicht hinzugef\u00fcgt.",
+                            NotWritten(L"b.rte", L"not a regular file"),
+                            NotWritten(L"a.rte", L"Is a directory")));
     EXPECT_EQ(Entries(), before);
     EXPECT_TRUE(fs::is_empty(routes / "a.rte"));
     EXPECT_EQ(ReadFileBytes(card / "a.rte"), "x\r\n");
