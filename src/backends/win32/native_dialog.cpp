@@ -118,10 +118,12 @@ void WriteItem(TemplateWriter& out, DWORD style, int x, int y, int cx, int cy, i
 TemplateWriter BuildTemplate(const DialogDescription& description) {
     const bool strip = description.helpButton || description.okButton;
     const int stripHeight = strip ? kStripHeight : 0;
-    const int count = static_cast<int>(description.controls.size()) + (description.helpButton ? 1 : 0) +
-                      (description.okButton ? 1 : 0);
+    const int count = static_cast<int>(description.controls.size()) +
+                      (description.helpButton ? 1 : 0) + (description.okButton ? 1 : 0);
     TemplateWriter out;
-    out.Dword(DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    // The dialog never paints its background over a control, which would
+    // not know to paint itself again.
+    out.Dword(DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN);
     out.Dword(0);
     out.Word(static_cast<WORD>(count));
     for (int value : {0, 0, description.cx, description.cy + stripHeight}) {
@@ -190,7 +192,6 @@ struct Dialog::Impl {
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
     int iconId = 0;
-    bool topmost = false;
     int left = -1;
     int top = -1;
     HWND focus = nullptr;
@@ -220,6 +221,11 @@ INT_PTR CALLBACK Dialog::Impl::Proc(HWND window, UINT message, WPARAM wParam, LP
         case WM_CLOSE:
             // The title bar's close button, Alt+F4 and the system menu: Cancel.
             impl->events.close();
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) {
+                impl->events.sessionEnds();
+            }
             return TRUE;
         default:
             return FALSE;
@@ -377,7 +383,11 @@ void Dialog::Impl::ApplyControl(HWND control, ControlClass kind, const ControlSt
         if (kind == ControlClass::ComboBox) {
             height *= kDropDownLines;
         }
-        SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        // Painted anew at its new place: the old pixels copied over would
+        // leave a moved sign or button undrawn once the dialog has painted
+        // where the control stood.
+        SetWindowPos(control, nullptr, x, y, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         before.placed = true;
     }
     if ((IsWindowEnabled(control) != FALSE) != state.enabled) {
@@ -500,11 +510,6 @@ void Dialog::Apply(const DialogState& state, bool inFront) {
         impl.bigIcon = big;
         impl.smallIcon = small;
     }
-    if (state.topmost != impl.topmost) {
-        impl.topmost = state.topmost;
-        SetWindowPos(window, state.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
     // Placed again only when the program moves the dialog, so that where the
     // user has dragged it stays. Kept on the free area, and where the screen
     // is too small, at its top left, so that the title bar stays in reach.
@@ -548,14 +553,26 @@ void Dialog::Apply(const DialogState& state, bool inFront) {
         if (!target) {
             target = window;
         }
-        if (GetFocus() != target) {
+        const auto kind = impl.kinds.find(state.focusId);
+        const bool edit = kind != impl.kinds.end() && kind->second == ControlClass::Edit;
+        const bool arrived = GetFocus() != target;
+        if (arrived) {
             SetFocus(target);
-            // A field reached from the keyboard starts with its text marked.
-            const auto kind = impl.kinds.find(state.focusId);
-            if (!state.focusByMouse && kind != impl.kinds.end() &&
-                kind->second == ControlClass::Edit) {
-                SendMessageW(target, EM_SETSEL, 0, -1);
-            }
+        }
+        // A field reached from the keyboard starts with its text marked, and
+        // so does one that refused its text, to be typed over.
+        if (edit && ((arrived && !state.focusByMouse) || state.markFocusText)) {
+            SendMessageW(target, EM_SETSEL, 0, -1);
+        }
+    }
+    // A narrow field scrolls its text to show the caret while it is typed
+    // in; left, it shows the text from its start again.
+    for (const auto& [id, kind] : impl.kinds) {
+        HWND control = GetDlgItem(window, id);
+        if (kind == ControlClass::Edit && control != GetFocus() &&
+            SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0) != 0) {
+            SendMessageW(control, EM_SETSEL, 0, 0);
+            SendMessageW(control, EM_SCROLLCARET, 0, 0);
         }
     }
     // After the focus: moving the focus closes an open list.

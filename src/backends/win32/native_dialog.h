@@ -53,12 +53,12 @@ struct ControlState {
 
 struct DialogState {
     std::wstring title;
-    int left, top;  // the frame's top left on the screen
-    bool topmost;
+    int left, top;                       // the frame's top left on the screen
     int iconId;                          // 0 for none
     std::vector<ControlState> controls;  // in z-order, the first on top
     int focusId;                         // the focused control, -1 for none
     bool focusByMouse;                   // a field so reached does not mark its text
+    bool markFocusText;                  // the focused field marks its whole text anew
 };
 
 // A key as Windows reports it: a key going down (virtualKey), or the
@@ -81,6 +81,9 @@ struct Events {
     std::function<void()> help;
     std::function<void()> ok;
     std::function<void()> close;
+    // The user logs off or the system shuts down: once this returns, the
+    // system may end the program at any moment.
+    std::function<void()> sessionEnds;
 };
 
 // Screen pixels per framework pixel (a framework pixel is half a dialog unit).

@@ -95,29 +95,37 @@ Native::ControlClass ClassOf(WindowKind kind) {
 
 Native::DialogDescription SpecOf(const DialogTemplate& dialog) {
     Native::DialogDescription description{dialog.title ? dialog.title : L"",
-                            dialog.cx,
-                            dialog.cy,
-                            dialog.font.face,
-                            dialog.font.pointSize,
-                            (dialog.exStyle & WS_EX_CONTEXTHELP) != 0,
-                            (dialog.exStyle & WS_EX_CAPTIONOKBTN) != 0,
-                            {}};
+                                          dialog.cx,
+                                          dialog.cy,
+                                          dialog.font.face,
+                                          dialog.font.pointSize,
+                                          (dialog.exStyle & WS_EX_CONTEXTHELP) != 0,
+                                          (dialog.exStyle & WS_EX_CAPTIONOKBTN) != 0,
+                                          {}};
     for (const DialogItemTemplate& item : dialog.items) {
-        description.controls.push_back({ClassOf(item.kind), item.id, item.text ? item.text : L"", item.x,
-                                 item.y, item.cx, item.cy, item.style});
+        description.controls.push_back({ClassOf(item.kind), item.id, item.text ? item.text : L"",
+                                        item.x, item.y, item.cx, item.cy, item.style});
     }
     return description;
 }
 
-Native::DialogState StateOf(const Window& dialog, bool focusByMouse) {
+// A dialog is never kept above every other window: the device's form
+// stands above the navigation software, but on a desktop it would hide the
+// user's other programs.
+Native::DialogState StateOf(Window& dialog, bool focusByMouse, bool inFront) {
+    // The framework asks once for a refused field's text to be marked.
+    const bool mark = inFront && dialog.focus && dialog.focus->markWholeText;
+    if (mark) {
+        dialog.focus->markWholeText = false;
+    }
     Native::DialogState state{dialog.text,
                               dialog.rect.left,
                               dialog.rect.top,
-                              dialog.topmost,
                               dialog.bigIcon ? dialog.bigIcon->id : 0,
                               {},
                               dialog.focus ? dialog.focus->id : -1,
-                              focusByMouse};
+                              focusByMouse,
+                              mark};
     for (const auto& child : dialog.children) {
         const Window& control = *child;
         const bool ownFont = !(control.font == dialog.font);
@@ -237,6 +245,11 @@ Native::Events Win32Backend::EventsFor(Window& dialog) {
         UserInput::Cancel(dialog);
         AfterInput();
     };
+    events.sessionEnds = [] {
+        if (CWinApp* app = AfxGetApp()) {
+            app->SaveSettings();
+        }
+    };
     return events;
 }
 
@@ -250,7 +263,7 @@ void Win32Backend::RunModal(CDialog& dialog) {
                               m_open.empty() ? nullptr : m_open.back().native);
         m_open.push_back({&window, &native});
         native.Show();
-        native.Apply(StateOf(window, false), true);
+        native.Apply(StateOf(window, false, true), true);
         if (!native.RunUntil([this, &dialog] { return dialog.ModalEnded() || NobodyAnswers(); })) {
             m_quit = true;
         }
@@ -272,7 +285,7 @@ void Win32Backend::ShowMessageBox(const wchar_t* text) {
 
 void Win32Backend::AfterInput() {
     for (const Open& open : m_open) {
-        open.native->Apply(StateOf(*open.window, m_focusByMouse),
-                           open.native == m_open.back().native);
+        const bool inFront = open.native == m_open.back().native;
+        open.native->Apply(StateOf(*open.window, m_focusByMouse, inFront), inFront);
     }
 }

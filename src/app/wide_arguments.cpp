@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#include "app/wide_arguments.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <shellapi.h>
+#include <windows.h>
+
+#include "services/host_path.h"
+
+std::vector<std::string> WideArguments() {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 0; wide && i < count; ++i) {
+        arguments.push_back(WideToHostBytes(wide[i]));
+    }
+    LocalFree(wide);
+    return arguments;
+}
