@@ -2,8 +2,9 @@
 #include "app/wide_arguments.h"
 
 #define WIN32_LEAN_AND_MEAN
-#include <shellapi.h>
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <shellapi.h>
 
 #include "services/host_path.h"
 

@@ -6,6 +6,7 @@
 #include "framework/dialog.h"
 #include "framework/dialog_input.h"
 #include "framework/end_signals.h"
+#include "framework/native_input.h"
 #include "framework/resource.h"
 #include "framework/user_input.h"
 #include "framework/win_app.h"
@@ -74,25 +75,6 @@ bool DialogCharacter(wchar_t character) {
     return character == L'\t' || character == L'\r' || character == L'\n' || character == 0x1B;
 }
 
-Native::ControlClass ClassOf(WindowKind kind) {
-    switch (kind) {
-        case WindowKind::Edit:
-            return Native::ControlClass::Edit;
-        case WindowKind::PushButton:
-            return Native::ControlClass::PushButton;
-        case WindowKind::RadioButton:
-            return Native::ControlClass::RadioButton;
-        case WindowKind::ComboBox:
-            return Native::ControlClass::ComboBox;
-        case WindowKind::ListBox:
-            return Native::ControlClass::ListBox;
-        case WindowKind::Static:
-        case WindowKind::Dialog:
-            break;
-    }
-    return Native::ControlClass::Static;
-}
-
 Native::DialogDescription SpecOf(const DialogTemplate& dialog) {
     Native::DialogDescription description{dialog.title ? dialog.title : L"",
                                           dialog.cx,
@@ -103,8 +85,8 @@ Native::DialogDescription SpecOf(const DialogTemplate& dialog) {
                                           (dialog.exStyle & WS_EX_CAPTIONOKBTN) != 0,
                                           {}};
     for (const DialogItemTemplate& item : dialog.items) {
-        description.controls.push_back({ClassOf(item.kind), item.id, item.text ? item.text : L"",
-                                        item.x, item.y, item.cx, item.cy, item.style});
+        description.controls.push_back({item.kind, item.id, item.text ? item.text : L"", item.x,
+                                        item.y, item.cx, item.cy, item.style});
     }
     return description;
 }
@@ -113,11 +95,7 @@ Native::DialogDescription SpecOf(const DialogTemplate& dialog) {
 // stands above the navigation software, but on a desktop it would hide the
 // user's other programs.
 Native::DialogState StateOf(Window& dialog, bool focusByMouse, bool inFront) {
-    // The framework asks once for a refused field's text to be marked.
-    const bool mark = inFront && dialog.focus && dialog.focus->markWholeText;
-    if (mark) {
-        dialog.focus->markWholeText = false;
-    }
+    const bool mark = inFront && NativeInput::TakeMarkRequest(dialog);
     Native::DialogState state{dialog.text,
                               dialog.rect.left,
                               dialog.rect.top,
@@ -166,29 +144,22 @@ int Win32Backend::ScreenHeight() const {
 Native::Events Win32Backend::EventsFor(Window& dialog) {
     Native::Events events;
     events.key = [this, &dialog](const Native::KeyInput& input) {
-        const Window* focus = dialog.focus;
-        const bool inEdit = focus && focus->kind == WindowKind::Edit;
+        std::optional<KeyPress> press = Translate(input);
         if (input.character) {
-            if (inEdit) {
-                return !DialogCharacter(input.character);
+            if (DialogCharacter(input.character)) {
+                return false;  // its key did the work
             }
-            if (input.character >= L' ' && input.character != 0x7F) {
-                EditState edit;
-                HandleKey(dialog, edit, {Key::Char, input.character});
-                AfterInput();
-            }
-            return false;
-        }
-        if (input.alt && input.virtualKey == kVkF4) {
+            press = KeyPress{Key::Char, input.character};
+        } else if (input.alt && input.virtualKey == kVkF4) {
             return true;  // the system closes the window, which is Cancel
         }
-        const std::optional<KeyPress> press = Translate(input);
-        if (inEdit && (!press || !IsDialogKey(press->key))) {
+        if (NativeInput::FieldKeepsKey(dialog, press)) {
             return true;
         }
-        if (press) {
-            EditState edit;
-            HandleKey(dialog, edit, *press);
+        // Outside a field only what types a character, and the keys the
+        // dialog knows, reach it.
+        if (press && (press->key != Key::Char || (press->ch >= L' ' && press->ch != 0x7F))) {
+            NativeInput::Key(dialog, *press);
             AfterInput();
         }
         return false;
@@ -198,17 +169,11 @@ Native::Events Win32Backend::EventsFor(Window& dialog) {
         if (!control) {
             return false;
         }
-        Hit hit;
-        hit.kind = Hit::Kind::Control;
-        hit.control = control;
-        hit.item = item;
-        EditState edit;
         m_focusByMouse = true;
-        HandleClick(dialog, edit, hit, doubleClick);
+        const bool fieldTakesIt = NativeInput::Click(dialog, *control, item, doubleClick);
         AfterInput();
         m_focusByMouse = false;
-        // A field that got the focus takes the click itself, for the caret.
-        return control->kind == WindowKind::Edit && dialog.focus == control && !dialog.ended;
+        return fieldTakesIt;
     };
     events.textEdited = [this, &dialog](int id, const std::wstring& text) {
         if (Window* control = FindChild(dialog, id)) {
@@ -224,14 +189,9 @@ Native::Events Win32Backend::EventsFor(Window& dialog) {
     };
     events.listClosed = [this, &dialog](int id, int picked) {
         Window* control = FindChild(dialog, id);
-        if (!control || !control->dropped) {
-            return;  // the framework closed it itself
+        if (control && NativeInput::ListClosed(*control, picked)) {
+            AfterInput();
         }
-        if (picked >= 0) {
-            UserInput::Select(*control, picked);
-        }
-        UserInput::CloseList(*control, picked >= 0);
-        AfterInput();
     };
     events.help = [this, &dialog] {
         UserInput::Help(dialog);
@@ -269,9 +229,7 @@ void Win32Backend::RunModal(CDialog& dialog) {
         }
         m_open.pop_back();
     }
-    if (!dialog.ModalEnded()) {
-        UserInput::Cancel(window);  // nobody will answer
-    }
+    NativeInput::EndUnanswered(dialog);
 }
 
 void Win32Backend::ShowMessageBox(const wchar_t* text) {
