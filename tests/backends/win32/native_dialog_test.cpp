@@ -89,30 +89,31 @@ void RunForm(int format, std::vector<Step> steps) {
     EXPECT_EQ(script.next, script.steps.size()) << "the form ended before the script";
 }
 
-struct FoundForm {
-    HWND window = nullptr;
-};
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
 
+// The form: the visible dialog of this thread with the format list.
 BOOL CALLBACK FindForm(HWND window, LPARAM found) {
     if (IsWindowVisible(window) && GetDlgItem(window, IDC_FORMAT)) {
-        reinterpret_cast<FoundForm*>(found)->window = window;
+        *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }
     return TRUE;
 }
 
 HWND Form() {
-    FoundForm found;
-    EnumThreadWindows(GetCurrentThreadId(), FindForm, reinterpret_cast<LPARAM>(&found));
-    return found.window;
+    HWND form = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindForm, reinterpret_cast<LPARAM>(&form));
+    return form;
 }
 
-// A message box of the form's: a visible dialog of this thread without the
+// A message box over the form: a visible dialog of this thread without the
 // form's controls.
 BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (IsWindowVisible(window) && std::wstring(name) == L"#32770" &&
+    if (IsWindowVisible(window) && ClassOf(window) == L"#32770" &&
         !GetDlgItem(window, IDC_FORMAT)) {
         *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
@@ -130,12 +131,6 @@ std::wstring TextOf(HWND window) {
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);
     return text;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
 }
 
 // --- Input as the system delivers it: to the window with the focus.
