@@ -32,12 +32,13 @@ foreach(row IN LISTS rows)
       string(REGEX MATCH "`([A-Za-z0-9_]+)\\.([A-Za-z0-9_]+)`" ignored "${name}")
       set(suite "${CMAKE_MATCH_1}")
       set(test "${CMAKE_MATCH_2}")
-      # A script of the end-to-end tests is the CTest test e2e.<script name>.
+      # A script of the end-to-end tests is the CTest test e2e.<script name>,
+      # registered in a list of scripts or by that name.
       get_filename_component(stem "${source}" NAME_WE)
       get_filename_component(folder "${ROOT}/${source}" DIRECTORY)
       if(source MATCHES "\\.sh$")
         file(READ "${folder}/CMakeLists.txt" registered)
-        if(suite STREQUAL "e2e" AND test STREQUAL stem AND registered MATCHES "[ (]${stem}[ )\n]")
+        if(suite STREQUAL "e2e" AND test STREQUAL stem AND (registered MATCHES "[ (]${stem}[ )\n]" OR registered MATCHES "NAME e2e\\.${stem}[ )]"))
           math(EXPR checked "${checked} + 1")
         else()
           list(APPEND problems "${source} is not the registered test ${suite}.${test}")

@@ -6,9 +6,41 @@
 #include <string_view>
 #include <vector>
 
+#include "services/host_path.h"
 #include "services/storage_card.h"
 
 namespace {
+
+#ifdef _WIN32
+// The Windows program shows its form in a window of its own and finds the
+// card among the removable drives.
+constexpr bool kScreenOptions = false;
+
+constexpr const char* kUsageLine = "Usage: quillpost [--card DIR] | --help | --version\n";
+
+constexpr const char* kUsage =
+    "Usage: quillpost [--card DIR] | --help | --version\n"
+    "\n"
+    "Type a named position in degrees, degrees and minutes, degrees, minutes and\n"
+    "seconds, or UTM, and append it as a route point to a route file (*.rte) on\n"
+    "the navigation device's storage card. The form opens in a window.\n"
+    "\n"
+    "  --card DIR  use the storage card in the folder DIR (a drive such as E:\\)\n"
+    "  --help      show this text and end\n"
+    "  --version   show the version and end\n"
+    "\n"
+    "The storage card is the folder --card names, else the one\n"
+    "QUILLPOST_STORAGE_CARD names, else the first removable drive whose root\n"
+    "holds \\MN6\\Settings\\Routes (with several, the chooser's title names the\n"
+    "drive used), else %LOCALAPPDATA%\\Quillpost\\Storage Card. Its route files\n"
+    "are in \\MN6\\Settings\\Routes\\. The settings are kept in\n"
+    "%APPDATA%\\Kvo Applications\\Quillpost.ini.\n";
+
+constexpr const char* kMountedCards =
+    "\nRemovable drives that hold a storage card now (without --card and\n"
+    "QUILLPOST_STORAGE_CARD, the first is used):\n";
+#else
+constexpr bool kScreenOptions = true;
 
 constexpr const char* kUsageLine =
     "Usage: quillpost [--card DIR] [--window | --terminal] | --help | --version\n";
@@ -38,18 +70,20 @@ constexpr const char* kUsage =
     "MN6/Settings/Routes/. The settings are kept in\n"
     "$XDG_CONFIG_HOME/Kvo Applications/Quillpost.ini.\n";
 
+constexpr const char* kMountedCards =
+    "\nStorage cards mounted now (without --card and QUILLPOST_STORAGE_CARD,\n"
+    "the first is used):\n";
+#endif
+
 // The cards mounted now, for the usage: which one the program would take.
 void PrintMountedCards() {
     const std::vector<std::filesystem::path> cards = MountedCardsNow();
     if (cards.empty()) {
         return;
     }
-    std::fputs(
-        "\nStorage cards mounted now (without --card and QUILLPOST_STORAGE_CARD,\n"
-        "the first is used):\n",
-        stdout);
+    std::fputs(kMountedCards, stdout);
     for (const std::filesystem::path& card : cards) {
-        std::printf("  %s\n", card.c_str());
+        std::printf("  %s\n", WideToHostBytes(WideFromHostPath(card)).c_str());
     }
 }
 
@@ -72,15 +106,16 @@ CommandLine ReadCommandLine(int argc, const char* const* argv) {
             if (i + 1 >= argc || *argv[i + 1] == 0) {
                 return refuse("--card needs the folder of the storage card");
             }
-            line.card = argv[++i];
+            const std::string card = argv[++i];
+            line.card = HostPathFromWide(HostBytesToWide(card));
             std::error_code error;
             if (!std::filesystem::is_directory(line.card, error)) {
-                return refuse("--card '" + line.card + "' is not a folder");
+                return refuse("--card '" + card + "' is not a folder");
             }
             continue;
         }
-        if (option != "--help" && option != "--version" && option != "--window" &&
-            option != "--terminal") {
+        const bool screen = option == "--window" || option == "--terminal";
+        if (option != "--help" && option != "--version" && !(screen && kScreenOptions)) {
             return refuse("unknown argument '" + std::string(option) + "'");
         }
         if (chosen) {

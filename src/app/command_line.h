@@ -4,6 +4,7 @@
 // can be reached and in the terminal otherwise; and which storage card.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -12,10 +13,12 @@ enum class Screen { Either, Window, Terminal };
 struct CommandLine {
     enum class Action { Run, Help, Version, Refused } action = Action::Run;
     Screen screen = Screen::Either;
-    std::string card;  // --card DIR; empty when the card is to be found
-    std::string refusal;  // for Refused: what is wrong, for the error message
+    std::filesystem::path card;  // --card DIR; empty when the card is to be found
+    std::string refusal;         // for Refused: what is wrong, for the error message
 };
 
+// The arguments are the host's bytes on Linux and UTF-8 on Windows, where the
+// program reads them as the wide text the system hands it.
 CommandLine ReadCommandLine(int argc, const char* const* argv);
 
 // Prints the usage, the version or the refusal that the command line asks

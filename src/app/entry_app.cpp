@@ -12,8 +12,16 @@ BOOL CEntryApp::InitInstance() {
     {
         CEntryDlg form;
         m_pMainWnd = &form;
+        m_form = &form;
         form.DoModal();
+        m_form = nullptr;
     }  // the form writes the settings as it goes
     m_pMainWnd = nullptr;
     return FALSE;
+}
+
+void CEntryApp::SaveSettings() {
+    if (m_form) {
+        m_form->SaveSettings();
+    }
 }

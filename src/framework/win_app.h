@@ -17,6 +17,10 @@ public:
 
     // Does the application's work; FALSE ends the program afterwards.
     virtual BOOL InitInstance() { return TRUE; }
+    // Writes the settings now, while the program still runs: the backend
+    // calls it when the system ends the session, after which the system may
+    // end the program before its windows close and write them themselves.
+    virtual void SaveSettings() {}
     // The application's title: its name without the extension ("Quillpost").
     std::wstring GetTitle() const;
 

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "services/win_types.h"
+#include "framework/window_kind.h"
 #include "framework/window_messages.h"
+#include "services/win_types.h"
 
 struct RECT {
     int left = 0;
@@ -29,8 +30,6 @@ struct POINT {
 // title bar as the top row and a border row at the bottom.
 constexpr int kDialogFrameX = 8;
 constexpr int kDialogFrameY = 16;
-
-enum class WindowKind { Dialog, Static, Edit, PushButton, RadioButton, ComboBox, ListBox };
 
 // A font as the program asked for it: face name and size in tenths of a point.
 struct FontInfo {

@@ -28,6 +28,10 @@ CLanguageDlg::CLanguageDlg(CWnd* parent) : CDialog(IDD_LANGUAGE, parent) {
 }
 
 CLanguageDlg::~CLanguageDlg() {
+    SaveLanguage();
+}
+
+void CLanguageDlg::SaveLanguage() {
     AfxGetApp()->WriteProfileInt(L"Settings", L"Language", g_language);
 }
 

@@ -4,9 +4,9 @@
 // button). The value is kept in the setting "Language".
 #pragma once
 
-#include "language/interface_texts.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "language/interface_texts.h"
 
 // The current UiLanguage; -1 only between reading an absent setting and the
 // end of the first language dialog.
@@ -20,6 +20,7 @@ public:
     explicit CLanguageDlg(CWnd* parent = nullptr);
     // Writes "Language".
     ~CLanguageDlg() override;
+    void SaveLanguage();
 
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;

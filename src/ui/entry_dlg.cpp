@@ -52,6 +52,15 @@ CEntryDlg::CEntryDlg(CWnd* parent) : CDialog(IDD_ENTRY, parent) {
 }
 
 CEntryDlg::~CEntryDlg() {
+    WriteFormSettings();
+}
+
+void CEntryDlg::SaveSettings() {
+    WriteFormSettings();
+    m_languageDlg.SaveLanguage();
+}
+
+void CEntryDlg::WriteFormSettings() {
     CWinApp* app = AfxGetApp();
     app->WriteProfileInt(kSection, L"LatHemisphere", m_hemisphere[0]);
     app->WriteProfileInt(kSection, L"LongHemisphere", m_hemisphere[1]);

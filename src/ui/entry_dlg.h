@@ -24,6 +24,10 @@ public:
     // Writes the form's settings; the language dialog then writes the language.
     ~CEntryDlg() override;
 
+    // Writes the form's settings and the language now, in the order of the
+    // end, for an end of the program that comes before the form's.
+    void SaveSettings();
+
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 
@@ -52,6 +56,7 @@ private:
     void RefreshHemisphereButton(CButton& button, int axis);
     void ShowHemisphereButton(CButton& button, int axis);
     void SetHemisphereLetter(CButton& button, int axis);
+    void WriteFormSettings();
 
     CButton m_btnAdd;
     CStatic m_lblZone;

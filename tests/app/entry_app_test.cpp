@@ -48,4 +48,24 @@ TEST(EntryApp, TheSecondStartOpensAsTheFirstEnded) {
     EXPECT_EQ(profile.Read(L"Format"), DegMinSec);
 }
 
+// The end of the session: the system may end the program as soon as it has
+// been told, so the settings must be on disk before the form closes.
+TEST(EntryApp, SavingWhileTheFormIsOpenWritesWhatTheEndWould) {
+    ScratchProfile profile;
+    Headless ui(QuillpostResources());
+    profile.Write(L"Language", 1);
+    theApp.SaveSettings();  // no form: nothing to save
+    EXPECT_EQ(ReadFileBytes(profile.File()), "[Settings]\nLanguage=1\n");
+
+    ui.OnDialog(IDD_ENTRY, [&profile](HeadlessDialog& d) {
+        d.Pick(IDC_FORMAT, UTM).Click(IDC_LAT_HEMISPHERE);
+        theApp.SaveSettings();
+        EXPECT_EQ(ReadFileBytes(profile.File()),
+                  "[Settings]\nLanguage=1\nLatHemisphere=1\nLongHemisphere=0\nFormat=3\nDatum=0\n");
+        d.Cancel();
+    });
+    EXPECT_EQ(AfxWinMain(), 0);
+    EXPECT_EQ(profile.Read(L"Format"), UTM);
+}
+
 }  // namespace

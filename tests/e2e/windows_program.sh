@@ -6,7 +6,9 @@
 # chooser on a removable drive of the wine prefix that holds the card, another
 # format picked, F10; the line in the route file and the settings in
 # %APPDATA% are checked. Then a second start: the message box of an empty
-# name, and the window closed.
+# name, and the window closed. A third start: another format, and the
+# session ended under the open form. Last the command line: the usage, and a
+# card named in letters beyond the ANSI code page.
 #   QUILLPOST       the program under test (quillpost.exe)
 #   QP_WINEPREFIX   the wine prefix to use; made on the first run, then kept
 set -euo pipefail
@@ -128,4 +130,27 @@ until_true "the program to end" ended
 [ "$(cat "$scratch/status")" = 0 ] || fail "exit status $(cat "$scratch/status") after closing"
 tr -d '\r' <"$ini" | grep -qx "Format=1" || fail "settings after closing: $(cat "$ini")"
 [ "$(wc -l <"$routes/Ausflug.rte")" -eq 2 ] || fail "a route point was written without a name"
+
+# Logging off with the form open: the system tells the program, and ends it
+# once it has answered (wineboot does as Windows does). The format changed
+# in the form is kept.
+start_app
+take_focus "Quillpost"
+xdotool key shift+Tab shift+Tab F4 Down Return
+wineboot --end-session </dev/null >/dev/null 2>&1 || fail "wineboot --end-session"
+until_true "the program to end" ended
+tr -d '\r' <"$ini" | grep -qx "Format=2" || fail "settings after the log-off: $(cat "$ini")"
+
+# The usage tells what the Windows program does, and lists the card's drive
+# as Windows names it.
+wine "$QUILLPOST" --help >"$scratch/help.txt" 2>&1 || fail "--help: $(cat "$scratch/help.txt")"
+grep -q 'LOCALAPPDATA' "$scratch/help.txt" || fail "--help: $(cat "$scratch/help.txt")"
+! grep -q 'DISPLAY\|--terminal\|/media' "$scratch/help.txt" || fail "--help: $(cat "$scratch/help.txt")"
+tr -d '\r' <"$scratch/help.txt" | grep -qx '  Q:\\' || fail "--help lists no Q: drive: $(cat "$scratch/help.txt")"
+
+# A card whose folder name the ANSI code page lacks.
+mkdir -p "$scratch/Łódź/MN6/Settings/Routes"
+card=$(LC_ALL=C.UTF-8 winepath -w "$scratch/Łódź")
+LC_ALL=C.UTF-8 wine "$QUILLPOST" --card "$card" --version >"$scratch/card.txt" 2>&1 ||
+    fail "--card with a wide name: $(cat "$scratch/card.txt")"
 echo "windows program: passed"

@@ -11,6 +11,7 @@
 
 #include "framework/accessible_name.h"
 #include "framework/dialog.h"
+#include "framework/native_input.h"
 #include "framework/user_input.h"
 
 QString ToQt(const std::wstring& text) {
@@ -205,10 +206,7 @@ void SyncDropDown(QWidget* widget, const Window& window, const ControlContext& c
 ControlWidget CreateDropDown(Window& window, QWidget* parent, const Handled& handled) {
     auto* dropDown = new DropDown(parent);
     dropDown->onClosed = [&window, handled](int picked) {
-        if (picked >= 0) {
-            UserInput::Select(window, picked);
-        }
-        UserInput::CloseList(window, picked >= 0);
+        NativeInput::ListClosed(window, picked);
         handled();
     };
     ControlWidget made{dropDown, nullptr, SyncDropDown};

@@ -18,7 +18,7 @@
 #include "backends/desktop/dialog_window.h"
 #include "framework/dialog.h"
 #include "framework/end_signals.h"
-#include "framework/user_input.h"
+#include "framework/native_input.h"
 #include "framework/win_app.h"
 
 namespace {
@@ -170,9 +170,7 @@ void DesktopBackend::RunModal(CDialog& dialog) {
             }
         }
     }
-    if (!dialog.ModalEnded()) {
-        UserInput::Cancel(window);  // nobody will answer
-    }
+    NativeInput::EndUnanswered(dialog);
 }
 
 void DesktopBackend::ShowMessageBox(const wchar_t* text) {

@@ -14,6 +14,7 @@
 #include "backends/desktop/control_widgets.h"
 #include "framework/accessible_name.h"
 #include "framework/dialog_input.h"
+#include "framework/native_input.h"
 #include "framework/resource.h"
 #include "framework/user_input.h"
 
@@ -104,7 +105,6 @@ std::optional<KeyPress> Translate(const QKeyEvent& event) {
     }
     return std::nullopt;
 }
-
 
 }  // namespace
 
@@ -298,8 +298,8 @@ void DialogWindow::SyncFocus() {
     if (QApplication::focusWidget() != target) {
         target->setFocus(m_focusReason);
     }
-    if (auto* field = qobject_cast<QLineEdit*>(target); field && m_dialog.focus->markWholeText) {
-        m_dialog.focus->markWholeText = false;
+    if (auto* field = qobject_cast<QLineEdit*>(target);
+        field && NativeInput::TakeMarkRequest(m_dialog)) {
         field->selectAll();
     }
 }
@@ -358,17 +358,14 @@ bool DialogWindow::HandleKeyEvent(const Control* control, QKeyEvent& event) {
     // A key typed ahead comes after the pick that closed a list.
     FinishClosingLists();
     const std::optional<KeyPress> press = Translate(event);
-    Window* focus = m_dialog.focus;
-    const bool inEdit = focus && EditsNatively(*focus);
-    if (inEdit && (!press || !IsDialogKey(press->key))) {
+    if (NativeInput::FieldKeepsKey(m_dialog, press)) {
         // Typing and the editing keys belong to the field that has the focus;
         // what it leaves reaches the dialog and goes no further.
-        return !control || control->window != focus;
+        return !control || control->window != m_dialog.focus;
     }
     if (press) {
-        EditState edit;
         m_focusReason = Qt::TabFocusReason;
-        HandleKey(m_dialog, edit, *press);
+        NativeInput::Key(m_dialog, *press);
         Handled();
     }
     return true;
@@ -384,17 +381,13 @@ bool DialogWindow::HandleMouseEvent(const Control& control, QMouseEvent& event) 
         return !edit;
     }
     FinishClosingLists();
-    Hit hit;
-    hit.kind = Hit::Kind::Control;
-    hit.control = &window;
-    hit.item = ItemAt(control.widget, event.position().toPoint());
-    EditState state;
     m_focusReason = Qt::MouseFocusReason;
-    HandleClick(m_dialog, state, hit, event.type() == QEvent::MouseButtonDblClick);
+    const bool fieldTakesIt =
+        NativeInput::Click(m_dialog, window, ItemAt(control.widget, event.position().toPoint()),
+                           event.type() == QEvent::MouseButtonDblClick);
     Handled();
     m_focusReason = Qt::TabFocusReason;
-    // A field that got the focus takes the click itself, for the caret.
-    return !(edit && m_dialog.focus == &window && !m_dialog.ended);
+    return !fieldTakesIt;
 }
 
 void DialogWindow::closeEvent(QCloseEvent* event) {

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 // One dialog as a real Win32 dialog, made from an in-memory dialog template,
-// with a native control per template item. This side of the backend speaks
-// only to Windows: it shows the state it is given and reports what the user
-// does, and never decides what an input means. Windows' own names (RECT,
-// HWND, TRUE, the WS_ styles) clash with the window framework's, so neither
-// side includes the other's headers; these plain types are all they share.
+// with a native control per template item (native_controls says what each
+// kind is natively). This side of the backend speaks only to Windows: it
+// shows the state it is given and reports what the user does, and never
+// decides what an input means. Windows' own names (RECT, HWND, TRUE, the WS_
+// styles) clash with the window framework's, so neither side includes the
+// other's headers; these plain types and the control kinds are all they
+// share.
 #pragma once
 
 #include <cstdint>
@@ -13,13 +15,13 @@
 #include <string>
 #include <vector>
 
-namespace Native {
+#include "framework/window_kind.h"
 
-enum class ControlClass { Static, Edit, PushButton, RadioButton, ComboBox, ListBox };
+namespace Native {
 
 // A template item: place and size in dialog units, the template's style bits.
 struct ControlSpec {
-    ControlClass kind;
+    WindowKind kind;
     int id;
     std::wstring text;
     int x, y, cx, cy;
@@ -53,12 +55,12 @@ struct ControlState {
 
 struct DialogState {
     std::wstring title;
-    int left, top;  // the frame's top left on the screen
-    bool topmost;
+    int left, top;                       // the frame's top left on the screen
     int iconId;                          // 0 for none
     std::vector<ControlState> controls;  // in z-order, the first on top
     int focusId;                         // the focused control, -1 for none
     bool focusByMouse;                   // a field so reached does not mark its text
+    bool markFocusText;                  // the focused field marks its whole text anew
 };
 
 // A key as Windows reports it: a key going down (virtualKey), or the
@@ -81,6 +83,9 @@ struct Events {
     std::function<void()> help;
     std::function<void()> ok;
     std::function<void()> close;
+    // The user logs off or the system shuts down: once this returns, the
+    // system may end the program at any moment.
+    std::function<void()> sessionEnds;
 };
 
 // Screen pixels per framework pixel (a framework pixel is half a dialog unit).

@@ -6,6 +6,7 @@
 #include "framework/dialog.h"
 #include "framework/dialog_input.h"
 #include "framework/end_signals.h"
+#include "framework/native_input.h"
 #include "framework/resource.h"
 #include "framework/user_input.h"
 #include "framework/win_app.h"
@@ -74,50 +75,35 @@ bool DialogCharacter(wchar_t character) {
     return character == L'\t' || character == L'\r' || character == L'\n' || character == 0x1B;
 }
 
-Native::ControlClass ClassOf(WindowKind kind) {
-    switch (kind) {
-        case WindowKind::Edit:
-            return Native::ControlClass::Edit;
-        case WindowKind::PushButton:
-            return Native::ControlClass::PushButton;
-        case WindowKind::RadioButton:
-            return Native::ControlClass::RadioButton;
-        case WindowKind::ComboBox:
-            return Native::ControlClass::ComboBox;
-        case WindowKind::ListBox:
-            return Native::ControlClass::ListBox;
-        case WindowKind::Static:
-        case WindowKind::Dialog:
-            break;
-    }
-    return Native::ControlClass::Static;
-}
-
 Native::DialogDescription SpecOf(const DialogTemplate& dialog) {
     Native::DialogDescription description{dialog.title ? dialog.title : L"",
-                            dialog.cx,
-                            dialog.cy,
-                            dialog.font.face,
-                            dialog.font.pointSize,
-                            (dialog.exStyle & WS_EX_CONTEXTHELP) != 0,
-                            (dialog.exStyle & WS_EX_CAPTIONOKBTN) != 0,
-                            {}};
+                                          dialog.cx,
+                                          dialog.cy,
+                                          dialog.font.face,
+                                          dialog.font.pointSize,
+                                          (dialog.exStyle & WS_EX_CONTEXTHELP) != 0,
+                                          (dialog.exStyle & WS_EX_CAPTIONOKBTN) != 0,
+                                          {}};
     for (const DialogItemTemplate& item : dialog.items) {
-        description.controls.push_back({ClassOf(item.kind), item.id, item.text ? item.text : L"", item.x,
-                                 item.y, item.cx, item.cy, item.style});
+        description.controls.push_back({item.kind, item.id, item.text ? item.text : L"", item.x,
+                                        item.y, item.cx, item.cy, item.style});
     }
     return description;
 }
 
-Native::DialogState StateOf(const Window& dialog, bool focusByMouse) {
+// A dialog is never kept above every other window: the device's form
+// stands above the navigation software, but on a desktop it would hide the
+// user's other programs.
+Native::DialogState StateOf(Window& dialog, bool focusByMouse, bool inFront) {
+    const bool mark = inFront && NativeInput::TakeMarkRequest(dialog);
     Native::DialogState state{dialog.text,
                               dialog.rect.left,
                               dialog.rect.top,
-                              dialog.topmost,
                               dialog.bigIcon ? dialog.bigIcon->id : 0,
                               {},
                               dialog.focus ? dialog.focus->id : -1,
-                              focusByMouse};
+                              focusByMouse,
+                              mark};
     for (const auto& child : dialog.children) {
         const Window& control = *child;
         const bool ownFont = !(control.font == dialog.font);
@@ -158,29 +144,22 @@ int Win32Backend::ScreenHeight() const {
 Native::Events Win32Backend::EventsFor(Window& dialog) {
     Native::Events events;
     events.key = [this, &dialog](const Native::KeyInput& input) {
-        const Window* focus = dialog.focus;
-        const bool inEdit = focus && focus->kind == WindowKind::Edit;
+        std::optional<KeyPress> press = Translate(input);
         if (input.character) {
-            if (inEdit) {
-                return !DialogCharacter(input.character);
+            if (DialogCharacter(input.character)) {
+                return false;  // its key did the work
             }
-            if (input.character >= L' ' && input.character != 0x7F) {
-                EditState edit;
-                HandleKey(dialog, edit, {Key::Char, input.character});
-                AfterInput();
-            }
-            return false;
-        }
-        if (input.alt && input.virtualKey == kVkF4) {
+            press = KeyPress{Key::Char, input.character};
+        } else if (input.alt && input.virtualKey == kVkF4) {
             return true;  // the system closes the window, which is Cancel
         }
-        const std::optional<KeyPress> press = Translate(input);
-        if (inEdit && (!press || !IsDialogKey(press->key))) {
+        if (NativeInput::FieldKeepsKey(dialog, press)) {
             return true;
         }
-        if (press) {
-            EditState edit;
-            HandleKey(dialog, edit, *press);
+        // Outside a field only what types a character, and the keys the
+        // dialog knows, reach it.
+        if (press && (press->key != Key::Char || (press->ch >= L' ' && press->ch != 0x7F))) {
+            NativeInput::Key(dialog, *press);
             AfterInput();
         }
         return false;
@@ -190,17 +169,11 @@ Native::Events Win32Backend::EventsFor(Window& dialog) {
         if (!control) {
             return false;
         }
-        Hit hit;
-        hit.kind = Hit::Kind::Control;
-        hit.control = control;
-        hit.item = item;
-        EditState edit;
         m_focusByMouse = true;
-        HandleClick(dialog, edit, hit, doubleClick);
+        const bool fieldTakesIt = NativeInput::Click(dialog, *control, item, doubleClick);
         AfterInput();
         m_focusByMouse = false;
-        // A field that got the focus takes the click itself, for the caret.
-        return control->kind == WindowKind::Edit && dialog.focus == control && !dialog.ended;
+        return fieldTakesIt;
     };
     events.textEdited = [this, &dialog](int id, const std::wstring& text) {
         if (Window* control = FindChild(dialog, id)) {
@@ -216,14 +189,9 @@ Native::Events Win32Backend::EventsFor(Window& dialog) {
     };
     events.listClosed = [this, &dialog](int id, int picked) {
         Window* control = FindChild(dialog, id);
-        if (!control || !control->dropped) {
-            return;  // the framework closed it itself
+        if (control && NativeInput::ListClosed(*control, picked)) {
+            AfterInput();
         }
-        if (picked >= 0) {
-            UserInput::Select(*control, picked);
-        }
-        UserInput::CloseList(*control, picked >= 0);
-        AfterInput();
     };
     events.help = [this, &dialog] {
         UserInput::Help(dialog);
@@ -236,6 +204,11 @@ Native::Events Win32Backend::EventsFor(Window& dialog) {
     events.close = [this, &dialog] {
         UserInput::Cancel(dialog);
         AfterInput();
+    };
+    events.sessionEnds = [] {
+        if (CWinApp* app = AfxGetApp()) {
+            app->SaveSettings();
+        }
     };
     return events;
 }
@@ -250,15 +223,13 @@ void Win32Backend::RunModal(CDialog& dialog) {
                               m_open.empty() ? nullptr : m_open.back().native);
         m_open.push_back({&window, &native});
         native.Show();
-        native.Apply(StateOf(window, false), true);
+        native.Apply(StateOf(window, false, true), true);
         if (!native.RunUntil([this, &dialog] { return dialog.ModalEnded() || NobodyAnswers(); })) {
             m_quit = true;
         }
         m_open.pop_back();
     }
-    if (!dialog.ModalEnded()) {
-        UserInput::Cancel(window);  // nobody will answer
-    }
+    NativeInput::EndUnanswered(dialog);
 }
 
 void Win32Backend::ShowMessageBox(const wchar_t* text) {
@@ -272,7 +243,7 @@ void Win32Backend::ShowMessageBox(const wchar_t* text) {
 
 void Win32Backend::AfterInput() {
     for (const Open& open : m_open) {
-        open.native->Apply(StateOf(*open.window, m_focusByMouse),
-                           open.native == m_open.back().native);
+        const bool inFront = open.native == m_open.back().native;
+        open.native->Apply(StateOf(*open.window, m_focusByMouse, inFront), inFront);
     }
 }
