@@ -97,4 +97,29 @@ grep -q "^quillpost-geo: line 1 of 'mixed.rte' is not a route point" mixed.err |
 "$QUILLPOST_GEO" export mixed.rte >mixed.gpx 2>mixed.err
 [ $? = 1 ] && xmllint --noout --schema "$schema" mixed.gpx 2>/dev/null || fail "export of a file with a foreign line"
 echo "a foreign line: named, the rest listed and exported"
+# Hostile and broken files: refused with the reason, the route file as it was.
+cp route-1.1.rte guarded.rte
+before=$(md5sum <guarded.rte)
+hostile() {  # name, expected words of the reason, content
+    printf '%s' "$3" >"$1.gpx"
+    out=$("$QUILLPOST_GEO" import guarded.rte "$1.gpx" 2>&1)
+    status=$?
+    [ $status = 1 ] || fail "$1: status $status ($out)"
+    [[ $out == *"$2"*"nothing was appended" ]] || fail "$1: $out"
+    [ "$(md5sum <guarded.rte)" = "$before" ] || fail "$1 changed the route file"
+}
+bomb='<!DOCTYPE lolz [<!ENTITY lol "lol"><!ENTITY lol1 "&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;"><!ENTITY lol2 "&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;">]>'
+hostile entity-bomb "DOCTYPE" "$bomb<gpx><wpt lat=\"1\" lon=\"1\"><name>&lol2;</name></wpt></gpx>"
+hostile external-entity "DOCTYPE" '<!DOCTYPE gpx [<!ENTITY x SYSTEM "file:///etc/passwd">]><gpx><wpt lat="1" lon="1"><name>&x;</name></wpt></gpx>'
+hostile invalid-utf8 "not UTF-8" $'<gpx><wpt lat="1" lon="1"><name>\xff</name></wpt></gpx>'
+hostile control "a control character" $'<gpx><wpt lat="1" lon="1"><name>\x07</name></wpt></gpx>'
+hostile kml "its root element is 'kml'" '<kml xmlns="http://www.opengis.net/kml/2.2"><Placemark><Point><coordinates>10,53.5</coordinates></Point></Placemark></kml>'
+hostile comma "lat='53,5' is not a decimal" '<gpx><wpt lat="53,5" lon="10"/></gpx>'
+hostile exponent "lat='5.35e1' is not a decimal" '<gpx><wpt lat="5.35e1" lon="10"/></gpx>'
+hostile beyond-pole "point 2 is not on the Earth" $'<gpx><wpt lat="1" lon="1"/>\n<wpt lat="95" lon="10"/></gpx>'
+hostile empty "the file is empty" ''
+hostile truncated "not well-formed XML" "$(head -c 300 route-1.1.gpx)"
+hostile only-tracks "only tracks" '<gpx><trk><trkseg><trkpt lat="1" lon="1"/></trkseg></trk></gpx>'
+hostile two-routes "2 routes: A (1 point), B (1 point); 0 waypoints" '<gpx><rte><name>A</name><rtept lat="1" lon="1"/></rte><rte><name>B</name><rtept lat="1" lon="1"/></rte></gpx>'
+echo "hostile and broken files: refused with the reason, nothing written"
 echo "gpx exchange: passed"
