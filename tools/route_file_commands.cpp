@@ -121,13 +121,18 @@ Outcome Import(ArgumentReader& in) {
         }
     }
 
-    const GpxReading gpx = GpxReading::ReadFile(gpxFile);
     GpxImport import;
     std::string refusal;
-    LibraryState::LoadTables();
-    const bool prepared = PrepareGpxImport(gpx, choice, import, refusal);
-    // The import's position engine set UTM to its datum's ellipsoid.
-    LibraryState::RestoreUtmParameters();
+    bool prepared = false;
+    {
+        // The file and its document are let go before the append, which
+        // needs memory of its own for the route file's new copy.
+        const GpxReading gpx = GpxReading::ReadFile(gpxFile);
+        LibraryState::LoadTables();
+        prepared = PrepareGpxImport(gpx, choice, import, refusal);
+        // The import's position engine set UTM to its datum's ellipsoid.
+        LibraryState::RestoreUtmParameters();
+    }
     if (!prepared) {
         return Refused(Named(gpxFile) + ": " + refusal + "; nothing was appended");
     }

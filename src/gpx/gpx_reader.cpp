@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <optional>
 
 #include "services/code_page.h"
@@ -52,13 +53,34 @@ std::string_view Prefix(std::string_view name) {
     return colon == std::string_view::npos ? std::string_view() : name.substr(0, colon);
 }
 
-// The namespace a prefix stands for at an element, from the declarations on
-// it and its ancestors; the empty prefix is the default namespace.
-std::string_view NamespaceOf(pugi::xml_node element, std::string_view prefix) {
-    const std::string declaration = prefix.empty() ? "xmlns" : "xmlns:" + std::string(prefix);
-    for (pugi::xml_node at = element; at.type() == pugi::node_element; at = at.parent()) {
-        if (const pugi::xml_attribute attribute = at.attribute(declaration.c_str())) {
+// Whether an element declares a namespace for a prefix (the empty prefix is
+// the default namespace's); the value of the declaration, if so.
+const char* Declaration(pugi::xml_node element, std::string_view prefix) {
+    for (pugi::xml_attribute attribute = element.first_attribute(); attribute;
+         attribute = attribute.next_attribute()) {
+        if (attribute.name()[0] != 'x') {  // most attributes are no declaration
+            continue;
+        }
+        const std::string_view name = attribute.name();
+        if (name.starts_with("xmlns") &&
+            (prefix.empty() ? name.size() == 5
+                            : name.size() == 6 + prefix.size() && name[5] == ':' &&
+                                  name.ends_with(prefix))) {
             return attribute.value();
+        }
+    }
+    return nullptr;
+}
+
+// The namespace a prefix stands for at an element, from the declarations on
+// it and its ancestors up to `top` (included).
+std::string_view NamespaceOf(pugi::xml_node element, std::string_view prefix, pugi::xml_node top) {
+    for (pugi::xml_node at = element; at; at = at.parent()) {
+        if (const char* declared = Declaration(at, prefix)) {
+            return declared;
+        }
+        if (at == top) {
+            break;
         }
     }
     return {};
@@ -75,27 +97,41 @@ std::string Quote(std::string_view text) {
 // A decimal as XML Schema defines it, the type of GPX's lat and lon: an
 // optional sign, digits with at most one point, and blanks around. A comma,
 // an exponent, "nan" or "inf" are not decimals.
-std::optional<double> ReadDecimal(std::string_view text) {
+bool IsDecimal(std::string_view text) {
+    text = Trimmed(text);
+    if (text.starts_with('-') || text.starts_with('+')) {
+        text.remove_prefix(1);
+    }
+    bool digits = false;
+    bool point = false;
+    for (const char c : text) {
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            digits = true;
+        } else {
+            return false;
+        }
+    }
+    return digits;
+}
+
+// The value of a text IsDecimal accepts.
+double ReadDecimal(std::string_view text) {
     text = Trimmed(text);
     const bool negative = text.starts_with('-');
     if (negative || text.starts_with('+')) {
         text.remove_prefix(1);
     }
-    const std::size_t point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    const std::string_view fraction =
-        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    const auto digits = [](std::string_view part) {
-        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    if (whole.size() + fraction.size() == 0 || !digits(whole) || !digits(fraction)) {
-        return std::nullopt;
-    }
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
+    if (std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed)
+            .ec == std::errc::result_out_of_range) {
+        // Too many digits for a double: beyond its range when a whole digit
+        // is not zero (refused later as off the Earth), else below it.
+        const std::string_view whole = text.substr(0, text.find('.'));
+        value = whole.find_first_not_of('0') == std::string_view::npos
+                    ? 0.0
+                    : std::numeric_limits<double>::infinity();
     }
     return negative ? -value : value;
 }
@@ -254,7 +290,9 @@ void GpxReading::Read() {
         return;
     }
     const std::string_view prefix = Prefix(root.name());
-    m_namespace = NamespaceOf(root, prefix);
+    m_root = root;
+    m_prefix = prefix;
+    m_namespace = NamespaceOf(root, prefix, root);
     if (!(m_namespace.empty() && prefix.empty()) && !IsGpxNamespace(m_namespace)) {
         Refuse(root.offset_debug(),
                "the file is not GPX: its root element is in the namespace " + Quote(m_namespace));
@@ -262,18 +300,20 @@ void GpxReading::Read() {
     }
 
     for (pugi::xml_node child : root.children()) {
-        if (IsGpx(child, "wpt")) {
+        const std::string_view kind = GpxName(child);
+        if (kind == "wpt") {
             if (!CheckPoint(child)) {
                 return;
             }
             m_waypointNodes.push_back(child);
-        } else if (IsGpx(child, "rte")) {
+        } else if (kind == "rte") {
             GpxRoute& route = m_routes.emplace_back();
             std::vector<pugi::xml_node>& points = m_routePoints.emplace_back();
             for (pugi::xml_node part : child.children()) {
-                if (IsGpx(part, "name")) {
+                const std::string_view partKind = GpxName(part);
+                if (partKind == "name") {
                     route.name = Trimmed(part.child_value());
-                } else if (IsGpx(part, "rtept")) {
+                } else if (partKind == "rtept") {
                     if (!CheckPoint(part)) {
                         return;
                     }
@@ -281,18 +321,30 @@ void GpxReading::Read() {
                 }
             }
             route.points = points.size();
-        } else if (IsGpx(child, "trk")) {
+        } else if (kind == "trk") {
             ++m_tracks;
         }
     }
 }
 
-bool GpxReading::IsGpx(pugi::xml_node element, std::string_view localName) const {
+std::string_view GpxReading::GpxName(pugi::xml_node element) const {
     if (element.type() != pugi::node_element) {
-        return false;
+        return {};
     }
     const std::string_view name = element.name();
-    return LocalName(name) == localName && NamespaceOf(element, Prefix(name)) == m_namespace;
+    const std::string_view prefix = Prefix(name);
+    const std::string_view local = LocalName(name);
+    if (prefix != m_prefix) {
+        return NamespaceOf(element, prefix, m_root) == m_namespace ? local : std::string_view();
+    }
+    // The root's own prefix, as GPX's elements nearly always are: only a
+    // declaration below the root can give it another namespace.
+    for (pugi::xml_node at = element; at != m_root; at = at.parent()) {
+        if (const char* declared = Declaration(at, prefix)) {
+            return declared == m_namespace ? local : std::string_view();
+        }
+    }
+    return local;
 }
 
 bool GpxReading::CheckPoint(pugi::xml_node point) {
@@ -302,7 +354,7 @@ bool GpxReading::CheckPoint(pugi::xml_node point) {
             return Refuse(point.offset_debug(),
                           "a " + std::string(LocalName(point.name())) + " without " + axis);
         }
-        if (!ReadDecimal(attribute.value())) {
+        if (!IsDecimal(attribute.value())) {
             return Refuse(point.offset_debug(), std::string(axis) + "=" + Quote(attribute.value()) +
                                                     " is not a decimal number");
         }
@@ -312,15 +364,16 @@ bool GpxReading::CheckPoint(pugi::xml_node point) {
 
 GpxPoint GpxReading::PointOf(pugi::xml_node node) const {
     GpxPoint point;
-    point.latitude = *ReadDecimal(node.attribute("lat").value());
-    point.longitude = *ReadDecimal(node.attribute("lon").value());
+    point.latitude = ReadDecimal(node.attribute("lat").value());
+    point.longitude = ReadDecimal(node.attribute("lon").value());
     point.offset = node.offset_debug();
     for (pugi::xml_node part : node.children()) {
-        if (IsGpx(part, "name")) {
+        const std::string_view kind = GpxName(part);
+        if (kind == "name") {
             point.name = Trimmed(part.child_value());
-        } else if (IsGpx(part, "cmt")) {
+        } else if (kind == "cmt") {
             point.comment = Trimmed(part.child_value());
-        } else if (IsGpx(part, "desc")) {
+        } else if (kind == "desc") {
             point.description = Trimmed(part.child_value());
         }
     }

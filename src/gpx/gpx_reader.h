@@ -63,7 +63,9 @@ private:
     GpxReading() = default;
     void Read();
     bool Refuse(std::ptrdiff_t offset, std::string reason);
-    bool IsGpx(pugi::xml_node element, std::string_view localName) const;
+    // The local name of one of GPX's own elements; empty for anything else
+    // (text, an element of another namespace).
+    std::string_view GpxName(pugi::xml_node element) const;
     bool CheckPoint(pugi::xml_node point);
     GpxPoint PointOf(pugi::xml_node point) const;
 
@@ -71,7 +73,9 @@ private:
     // vector's storage stays where it is when the reading is moved.
     std::vector<char> m_bytes;
     std::unique_ptr<pugi::xml_document> m_document;
-    std::string m_namespace;  // the root's; GPX's own elements are in it
+    pugi::xml_node m_root;
+    std::string_view m_prefix;  // the root's
+    std::string m_namespace;    // the root's; GPX's own elements are in it
     std::string m_refusal;
     std::vector<GpxRoute> m_routes;
     std::vector<std::vector<pugi::xml_node>> m_routePoints;

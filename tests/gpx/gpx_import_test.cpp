@@ -127,14 +127,18 @@ TEST(GpxImport, NamesAreMadeAndReplacedCharactersCounted) {
 
 // One point off the Earth refuses the whole import, and says which.
 TEST(GpxImport, APointOffTheEarthRefusesAll) {
-    for (const char* position :
-         {"lat=\"95\" lon=\"1\"", "lat=\"1\" lon=\"-180.0001\"", "lat=\"1e400\" lon=\"1\""}) {
+    // A whole part of 400 digits is beyond a double; its fraction below one.
+    for (const std::string& position :
+         {std::string("lat=\"95\" lon=\"1\""), std::string("lat=\"1\" lon=\"-180.0001\""),
+          "lat=\"1" + std::string(400, '0') + "\" lon=\"1\""}) {
         const Prepared prepared =
             Prepare(std::string("<gpx><wpt lat=\"1\" lon=\"1\"/>\n<wpt ") + position + "/></gpx>");
         EXPECT_FALSE(prepared.ok);
         EXPECT_EQ(prepared.import.lines, "");
         EXPECT_EQ(prepared.refusal.substr(0, 7), "line 2:") << prepared.refusal;
     }
+    const Prepared tiny = Prepare("<gpx><wpt lat=\"0." + std::string(400, '0') + "1\" lon=\"1\"/></gpx>");
+    EXPECT_TRUE(tiny.ok) << tiny.refusal;
     const Prepared first = Prepare("<gpx><wpt lat=\"95\" lon=\"1\"/></gpx>");
     EXPECT_EQ(first.refusal,
               "line 1: point 1 is not on the Earth (latitude 95.000000, longitude 1.000000)");
