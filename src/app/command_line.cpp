@@ -6,19 +6,24 @@
 #include <string_view>
 #include <vector>
 
+#include "app/entry_app.h"
 #include "services/storage_card.h"
 
 namespace {
 
 constexpr const char* kUsageLine =
-    "Usage: quillpost [--card DIR] [--window | --terminal] | --help | --version\n";
+    "Usage: quillpost [--card DIR] [--window | --terminal] [FILE.gpx] | --help | --version\n";
 
 constexpr const char* kUsage =
-    "Usage: quillpost [--card DIR] [--window | --terminal] | --help | --version\n"
+    "Usage: quillpost [--card DIR] [--window | --terminal] [FILE.gpx] | --help | --version\n"
     "\n"
     "Type a named position in degrees, degrees and minutes, degrees, minutes and\n"
     "seconds, or UTM, and append it as a route point to a route file (*.rte) on\n"
     "the navigation device's storage card.\n"
+    "\n"
+    "With FILE.gpx: import the one route of a GPX file, or its waypoints when it\n"
+    "has no route, into the route file chosen as for Add, all points at once\n"
+    "(quillpost-geo import chooses among several routes).\n"
     "\n"
     "The form opens in a desktop window when a display can be reached (DISPLAY\n"
     "or WAYLAND_DISPLAY is set and the display answers), and in the terminal\n"
@@ -79,6 +84,13 @@ CommandLine ReadCommandLine(int argc, const char* const* argv) {
             }
             continue;
         }
+        if (!option.starts_with("-")) {
+            if (!line.gpx.empty()) {
+                return refuse("imports one GPX file, not also '" + std::string(option) + "'");
+            }
+            line.gpx = option;
+            continue;
+        }
         if (option != "--help" && option != "--version" && option != "--window" &&
             option != "--terminal") {
             return refuse("unknown argument '" + std::string(option) + "'");
@@ -94,6 +106,9 @@ CommandLine ReadCommandLine(int argc, const char* const* argv) {
         } else {
             line.screen = option == "--window" ? Screen::Window : Screen::Terminal;
         }
+    }
+    if (!line.gpx.empty() && line.action != CommandLine::Action::Run) {
+        return refuse("--help and --version take no GPX file, not also '" + line.gpx + "'");
     }
     return line;
 }
@@ -125,6 +140,9 @@ std::optional<int> AnswerCommandLine(const CommandLine& line) {
     }
     if (!line.card.empty()) {
         UseStorageCard(line.card);
+    }
+    if (!line.gpx.empty()) {
+        theApp.ImportOnStart(line.gpx);
     }
     return std::nullopt;
 }

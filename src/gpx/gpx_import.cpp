@@ -138,6 +138,10 @@ bool PrepareGpxImport(const GpxReading& gpx, const GpxChoice& choice, GpxImport&
     }
     const bool waypoints = *chosen == gpx.routes().size();
     import.source = waypoints ? "the waypoints" : "route " + RouteLabel(gpx, *chosen);
+    if (!waypoints) {
+        import.route = *chosen + 1;
+        import.routeName = gpx.routes()[*chosen].name;
+    }
 
     // Each point goes the road of one typed into the form in decimal
     // degrees, so that the line has the digits Add would write.

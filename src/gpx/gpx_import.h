@@ -17,8 +17,10 @@ struct GpxChoice {
 };
 
 struct GpxImport {
-    std::string source;  // what is imported: "route 'Tour A'" or "the waypoints" (UTF-8)
-    std::string lines;   // the route lines, each ending in '\n', for one append
+    std::string source;     // what is imported: "route 'Tour A'" or "the waypoints" (UTF-8)
+    std::size_t route = 0;  // the route's number, from 1; 0 for the waypoints
+    std::string routeName;  // UTF-8; empty for the waypoints and a route without one
+    std::string lines;      // the route lines, each ending in '\n', for one append
     std::size_t points = 0;
     std::size_t namesMade = 0;           // from cmt or desc, or numbered
     std::size_t charactersReplaced = 0;  // by '?': the device's code page lacks them

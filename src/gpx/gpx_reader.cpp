@@ -63,9 +63,9 @@ const char* Declaration(pugi::xml_node element, std::string_view prefix) {
         }
         const std::string_view name = attribute.name();
         if (name.starts_with("xmlns") &&
-            (prefix.empty() ? name.size() == 5
-                            : name.size() == 6 + prefix.size() && name[5] == ':' &&
-                                  name.ends_with(prefix))) {
+            (prefix.empty()
+                 ? name.size() == 5
+                 : name.size() == 6 + prefix.size() && name[5] == ':' && name.ends_with(prefix))) {
             return attribute.value();
         }
     }

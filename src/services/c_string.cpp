@@ -96,10 +96,10 @@ std::wstring FormatFloating(double value, const Conversion& conversion) {
     const bool zeroPadded = finite && conversion.flags.find(L'0') != std::wstring::npos &&
                             conversion.flags.find(L'-') == std::wstring::npos;
     const size_t used = (sign ? 1 : 0) + magnitude.size();
-    const size_t zeros = zeroPadded && conversion.width > 0 &&
-                                 static_cast<size_t>(conversion.width) > used
-                             ? conversion.width - used
-                             : 0;
+    const size_t zeros =
+        zeroPadded && conversion.width > 0 && static_cast<size_t>(conversion.width) > used
+            ? conversion.width - used
+            : 0;
     // Built in one piece: route files are written a hundred thousand lines
     // at a time.
     std::wstring text;
@@ -145,7 +145,7 @@ std::wstring FormatInteger(const Conversion& conversion, va_list& args) {
             value = va_arg(args, long);
         } else {
             const int promoted = va_arg(args, int);
-            value = length == L"hh" ? static_cast<signed char>(promoted)
+            value = length == L"hh"  ? static_cast<signed char>(promoted)
                     : length == L"h" ? static_cast<short>(promoted)
                                      : promoted;
         }
@@ -158,7 +158,7 @@ std::wstring FormatInteger(const Conversion& conversion, va_list& args) {
         value = va_arg(args, unsigned long);
     } else {
         const unsigned promoted = va_arg(args, unsigned);
-        value = length == L"hh" ? static_cast<unsigned char>(promoted)
+        value = length == L"hh"  ? static_cast<unsigned char>(promoted)
                 : length == L"h" ? static_cast<unsigned short>(promoted)
                                  : promoted;
     }

@@ -137,7 +137,8 @@ TEST(GpxImport, APointOffTheEarthRefusesAll) {
         EXPECT_EQ(prepared.import.lines, "");
         EXPECT_EQ(prepared.refusal.substr(0, 7), "line 2:") << prepared.refusal;
     }
-    const Prepared tiny = Prepare("<gpx><wpt lat=\"0." + std::string(400, '0') + "1\" lon=\"1\"/></gpx>");
+    const Prepared tiny =
+        Prepare("<gpx><wpt lat=\"0." + std::string(400, '0') + "1\" lon=\"1\"/></gpx>");
     EXPECT_TRUE(tiny.ok) << tiny.refusal;
     const Prepared first = Prepare("<gpx><wpt lat=\"95\" lon=\"1\"/></gpx>");
     EXPECT_EQ(first.refusal,
