@@ -145,7 +145,7 @@ std::wstring FormatInteger(const Conversion& conversion, va_list& args) {
             value = va_arg(args, long);
         } else {
             const int promoted = va_arg(args, int);
-            value = length == L"hh"  ? static_cast<signed char>(promoted)
+            value = length == L"hh" ? static_cast<signed char>(promoted)
                     : length == L"h" ? static_cast<short>(promoted)
                                      : promoted;
         }
@@ -158,7 +158,7 @@ std::wstring FormatInteger(const Conversion& conversion, va_list& args) {
         value = va_arg(args, unsigned long);
     } else {
         const unsigned promoted = va_arg(args, unsigned);
-        value = length == L"hh"  ? static_cast<unsigned char>(promoted)
+        value = length == L"hh" ? static_cast<unsigned char>(promoted)
                 : length == L"h" ? static_cast<unsigned short>(promoted)
                                  : promoted;
     }
