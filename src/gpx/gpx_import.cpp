@@ -147,9 +147,7 @@ bool PrepareGpxImport(const GpxReading& gpx, const GpxChoice& choice, GpxImport&
     // degrees, so that the line has the digits Add would write.
     PositionEngine engine;
     refusal.clear();
-    // A route line is about 64 bytes; one allocation keeps a large import
-    // within a few times its file's size.
-    import.lines.reserve(64 * (waypoints ? gpx.waypoints() : gpx.routes()[*chosen].points));
+    const std::size_t count = waypoints ? gpx.waypoints() : gpx.routes()[*chosen].points;
     const auto take = [&](const GpxPoint& point) {
         if (!refusal.empty()) {
             return;
@@ -189,6 +187,11 @@ bool PrepareGpxImport(const GpxReading& gpx, const GpxChoice& choice, GpxImport&
             refusal = "line " + std::to_string(gpx.LineAt(point.offset)) + ": the name of point " +
                       std::to_string(import.points) + " is too long";
             return;
+        }
+        if (import.lines.empty()) {
+            // Room for lines a quarter longer than the first at once: growing
+            // by doubling would hold two copies of a large import for a moment.
+            import.lines.reserve(line->size() * count * 5 / 4);
         }
         import.lines += *line;
     };
