@@ -21,12 +21,22 @@ constexpr const char* kRefused[2] = {
     "Die Datei %s kann nicht importiert werden: %s.",
     "The file %s cannot be imported: %s.",
 };
+constexpr const char* kRoutePoint[2] = {
+    "%d Routenpunkt von %s wird an die Routendatei angeh\xE4ngt, die Sie als N\xE4"
+    "chstes w\xE4hlen.",
+    "%d route point of %s will be appended to the route file you choose next.",
+};
 constexpr const char* kRoutePoints[2] = {
     "%d Routenpunkte von %s werden an die Routendatei angeh\xE4ngt, die Sie als N\xE4"
     "chstes w\xE4hlen.",
     "%d route points of %s will be appended to the route file you choose next.",
 };
 constexpr const char* kRouteLabel[2] = {"Route %d", "route %d"};
+constexpr const char* kWaypoint[2] = {
+    "%d Wegpunkt wird an die Routendatei angeh\xE4ngt, die Sie als N\xE4"
+    "chstes w\xE4hlen.",
+    "%d waypoint will be appended to the route file you choose next.",
+};
 constexpr const char* kWaypoints[2] = {
     "%d Wegpunkte werden an die Routendatei angeh\xE4ngt, die Sie als N\xE4"
     "chstes w\xE4hlen.",
@@ -37,6 +47,12 @@ constexpr const char* kNotWritten[2] = {
     "gt.",
     "The route file %s cannot be written: %s. No point was added.",
 };
+constexpr const char* kAppendedOne[2] = {
+    "%d Punkt wurde an %s angeh\xE4ngt. Namen erzeugt (aus cmt, desc oder einer Nummer): %d. "
+    "Zeichen durch '?' ersetzt, die das Ger\xE4t nicht darstellt: %d.",
+    "%d point was appended to %s. Names made (from cmt, desc or a number): %d. Characters "
+    "replaced by '?' that the device cannot show: %d.",
+};
 constexpr const char* kAppended[2] = {
     "%d Punkte wurden an %s angeh\xE4ngt. Namen erzeugt (aus cmt, desc oder einer Nummer): %d. "
     "Zeichen durch '?' ersetzt, die das Ger\xE4t nicht darstellt: %d.",
@@ -44,7 +60,8 @@ constexpr const char* kAppended[2] = {
     "replaced by '?' that the device cannot show: %d.",
 };
 
-void Say(const char* const (&texts)[2], int language, auto... arguments) {
+// `texts` holds the German and the English message.
+void Say(const char* const* texts, int language, auto... arguments) {
     CString message;
     message.Format(FromAnsiCodePage(texts[MessageLanguage(language)]).c_str(), arguments...);
     AfxMessageBox(message, MB_OK);
@@ -66,7 +83,7 @@ int ImportGpxFile(const std::filesystem::path& gpx, int language) {
     }
     const int points = static_cast<int>(import.points);
     if (import.route == 0) {
-        Say(kWaypoints, language, points);
+        Say(points == 1 ? kWaypoint : kWaypoints, language, points);
     } else {
         CString route;
         if (import.routeName.empty()) {
@@ -75,7 +92,7 @@ int ImportGpxFile(const std::filesystem::path& gpx, int language) {
         } else {
             route = Quoted(import.routeName);
         }
-        Say(kRoutePoints, language, points, route.GetString());
+        Say(points == 1 ? kRoutePoint : kRoutePoints, language, points, route.GetString());
     }
 
     CRouteFileDlg chooser;
@@ -91,7 +108,7 @@ int ImportGpxFile(const std::filesystem::path& gpx, int language) {
         Say(kNotWritten, language, path.GetString(), HostBytesToWide(result.reason).c_str());
         return 0;
     }
-    Say(kAppended, language, points, path.GetString(), static_cast<int>(import.namesMade),
+    Say(points == 1 ? kAppendedOne : kAppended, language, points, path.GetString(), static_cast<int>(import.namesMade),
         static_cast<int>(import.charactersReplaced));
     return 1;
 }

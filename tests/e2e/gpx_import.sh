@@ -4,7 +4,7 @@
 # (in the language chosen on the first start), the chooser picks the route
 # file as for Add, all points are appended and the summary says what was
 # made of them; Cancel in the chooser writes nothing; a file that cannot be
-# imported is said and opens no chooser.
+# imported is said and opens no chooser; German speaks of one point as one.
 source "$(dirname "$0")/driver.sh"
 
 printf '[START||][0][10]|10.000000,53.550000||10.000000|53.550000|\r\n' >"$QP_ROUTES/Ausflug.rte"
@@ -66,4 +66,16 @@ wait_said "Die Datei 'komma.gpx' kann nicht importiert werden: line 1: lat='53,5
 qp_keys Enter
 qp_expect_exit 0 "after the refusal"
 qp_expect_eq "$(md5sum <"$QP_ROUTES/Ausflug.rte")" "$before" "the route file after the refusal"
+
+# One waypoint, in German: one point, not "1 points".
+printf '<gpx><wpt lat="53.5" lon="10"><name>Heim</name></wpt></gpx>' >"$QP_SCRATCH/heim.gpx"
+start_import "$QP_SCRATCH/heim.gpx"
+wait_said "1 Wegpunkt wird an die Routendatei angehängt, die Sie als Nächstes wählen."
+qp_keys Enter
+qp_wait_for "Routing File Dialog"
+qp_keys Down Enter
+wait_said "1 Punkt wurde an \\Storage Card\\MN6\\Settings\\Routes\\Ausflug.rte angehängt."
+qp_keys Enter
+qp_expect_exit 0 "after the German import"
+qp_expect_eq "$(tail -n 1 "$QP_ROUTES/Ausflug.rte" | tr -d '\r')" '[HEIM||][0][10]|10.000000,53.500000||10.000000|53.500000|' "the waypoint's line"
 echo "gpx import: passed"
