@@ -108,7 +108,7 @@ int ImportGpxFile(const std::filesystem::path& gpx, int language) {
         Say(kNotWritten, language, path.GetString(), HostBytesToWide(result.reason).c_str());
         return 0;
     }
-    Say(points == 1 ? kAppendedOne : kAppended, language, points, path.GetString(), static_cast<int>(import.namesMade),
-        static_cast<int>(import.charactersReplaced));
+    Say(points == 1 ? kAppendedOne : kAppended, language, points, path.GetString(),
+        static_cast<int>(import.namesMade), static_cast<int>(import.charactersReplaced));
     return 1;
 }
