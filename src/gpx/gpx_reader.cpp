@@ -394,16 +394,16 @@ void GpxReading::VisitWaypoints(const std::function<void(const GpxPoint&)>& visi
 }
 
 GpxReading GpxReading::ReadFile(const std::filesystem::path& file) {
+    // The caller names the file; the reasons say what is wrong with it.
     GpxReading reading;
-    const std::string name = "'" + WideToHostBytes(WideFromHostPath(file)) + "'";
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        reading.m_refusal = "cannot open " + name + ": " + std::strerror(errno);
+        reading.m_refusal = std::string("the file cannot be opened: ") + std::strerror(errno);
         return reading;
     }
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(file, error);
-    const std::string tooLarge = name + " is larger than " + std::to_string(kSizeLimit >> 20) +
+    const std::string tooLarge = "the file is larger than " + std::to_string(kSizeLimit >> 20) +
                                  " MiB, the most a GPX file may have here";
     if (!error && size > kSizeLimit) {
         reading.m_refusal = tooLarge;
@@ -418,7 +418,7 @@ GpxReading GpxReading::ReadFile(const std::filesystem::path& file) {
         bytes.insert(bytes.end(), block, block + in.gcount());
     }
     if (in.bad()) {
-        reading.m_refusal = "cannot read " + name + ": " + std::strerror(errno);
+        reading.m_refusal = std::string("the file cannot be read: ") + std::strerror(errno);
     } else if (bytes.size() > kSizeLimit) {
         reading.m_refusal = tooLarge;
     } else {
