@@ -89,8 +89,15 @@ int RunBatch(Mode mode) {
         if (first == std::string_view::npos || line[first] == '#') {
             continue;
         }
-        const Outcome outcome =
-            SplitBatchLine(line, fields, error) ? RunCommand(fields, mode) : UsageError(error);
+        Outcome outcome;
+        if (!SplitBatchLine(line, fields, error)) {
+            outcome = UsageError(error);
+        } else if (AnswersInManyLines(fields.front())) {
+            outcome = UsageError(std::string(fields.front()) +
+                                 " answers in many lines: run it as a command of its own");
+        } else {
+            outcome = RunCommand(fields, mode);
+        }
         if (outcome.status == Outcome::Status::Ok ||
             (outcome.status == Outcome::Status::Refused && mode == Mode::Raw)) {
             Write(outcome.line);

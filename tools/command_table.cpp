@@ -4,7 +4,7 @@
 namespace {
 
 const Command* FindCommand(std::string_view name) {
-    for (const auto commands : {EverydayCommands(), LibraryCommands()}) {
+    for (const auto commands : {EverydayCommands(), RouteFileCommands(), LibraryCommands()}) {
         for (const Command& command : commands) {
             if (command.name == name) {
                 return &command;

@@ -33,6 +33,11 @@ Outcome RunCommand(std::span<const std::string_view> fields, Mode mode);
 // The commands in the order the help lists them.
 std::span<const Command> LibraryCommands();
 std::span<const Command> EverydayCommands();
+std::span<const Command> RouteFileCommands();
+
+// Whether a command answers with many lines (a listing, a document), which a
+// batch, one line per command, cannot carry.
+bool AnswersInManyLines(std::string_view command);
 
 // Helpers for the commands.
 Outcome UsageError(std::string reason);

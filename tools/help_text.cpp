@@ -52,6 +52,24 @@ it, also with a warning flag (far from the central meridian); input it
 refuses gets no position.
 )";
 
+const char kRouteFiles[] = R"(
+ROUTE is a route file (*.rte), GPX a GPX 1.0 or 1.1 file (UTF-8, US-ASCII,
+ISO-8859-1 or windows-1252, at most 64 MiB). import appends one route's
+points or the waypoints of GPX to ROUTE in one append, all or nothing; with
+neither --route (a name, or a number from 1) nor --waypoints it takes the one
+route, or the waypoints when there is no route, and otherwise refuses and
+lists what the file holds. Names are upper-cased as the form does; a point
+without one is named from its cmt or desc, else "POINT N"; each position is
+written as Add writes it typed in deg. A file with a DOCTYPE, bytes that are
+not UTF-8, control characters, a lat or lon that is not a decimal ("53,5",
+"5.35e1") or a point off the Earth is refused and nothing is written. It
+prints one summary line. list prints each point's name, a tab and its
+position in FORMAT (deg when not given); export prints the route as one GPX
+1.1 rte named after ROUTE. Lines of ROUTE that are not route points as this
+program writes them are named on standard error and left out, with exit
+status 1. list and export run only as a command of their own, not in a batch.
+)";
+
 const char kState[] = R"(
 utm and geo always use WGS 84 without zone override; utm-forward and
 utm-inverse use what the last utm-set left (WGS 84, no override at start).
@@ -65,6 +83,8 @@ Examples:
   quillpost-geo geo 32 N 565590.941 5933912.166
   quillpost-geo convert deg dms 53.55 N 9.99 E
   quillpost-geo append ~/Ausflug.rte "Landungsbrücken" dm 53 33 N 9 59.4 E
+  quillpost-geo import ~/Ausflug.rte tour.gpx --route "Tour A"
+  quillpost-geo export ~/Ausflug.rte > Ausflug.gpx
   quillpost-geo --raw utm-forward 0.9346 0.1743
   printf 'utm-set 6378388 0.003367003367003367 0\nutm-forward 60 5\n' | quillpost-geo
 )";
@@ -84,6 +104,9 @@ void PrintHelp(std::FILE* out) {
     std::fputs("\nEveryday commands:\n", out);
     PrintCommands(out, EverydayCommands());
     std::fputs(kForm, out);
+    std::fputs("\nRoute files and GPX:\n", out);
+    PrintCommands(out, RouteFileCommands());
+    std::fputs(kRouteFiles, out);
     std::fputs("\nLibrary operations, one call each:\n", out);
     PrintCommands(out, LibraryCommands());
     std::fputs(kState, out);

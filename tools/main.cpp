@@ -22,6 +22,14 @@ int Fail(int status, const std::string& reason) {
     return status;
 }
 
+// An answer with its line break; none for an empty one (an empty listing).
+void Print(const std::string& text) {
+    if (!text.empty()) {
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+}
+
 int RunProgram(int argc, char** argv) {
     Mode mode = Mode::Normal;
     int first = 1;
@@ -47,12 +55,13 @@ int RunProgram(int argc, char** argv) {
     const Outcome outcome = RunCommand(fields, mode);
     switch (outcome.status) {
         case Outcome::Status::Ok:
-            std::printf("%s\n", outcome.line.c_str());
+            Print(outcome.line);
             return 0;
         case Outcome::Status::Refused:
-            if (mode == Mode::Raw) {
-                std::printf("%s\n", outcome.line.c_str());
-            }
+            // A refused command's output is what it could do all the same:
+            // the raw mode's result line, or a listing without the lines it
+            // could not read.
+            Print(outcome.line);
             return Fail(kExitRefused, outcome.reason);
         case Outcome::Status::UsageError:
             break;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/entry_app.h"
 #include "services/host_path.h"
 #include "services/storage_card.h"
 
@@ -13,8 +14,10 @@ namespace {
 
 #ifdef _WIN32
 // The Windows program shows its form in a window of its own and finds the
-// card among the removable drives.
+// card among the removable drives. Its GPX import is the companion's: the
+// form's import of a GPX file is made and tested on Linux only.
 constexpr bool kScreenOptions = false;
+constexpr bool kGpxArgument = false;
 
 constexpr const char* kUsageLine = "Usage: quillpost [--card DIR] | --help | --version\n";
 
@@ -41,16 +44,21 @@ constexpr const char* kMountedCards =
     "QUILLPOST_STORAGE_CARD, the first is used):\n";
 #else
 constexpr bool kScreenOptions = true;
+constexpr bool kGpxArgument = true;
 
 constexpr const char* kUsageLine =
-    "Usage: quillpost [--card DIR] [--window | --terminal] | --help | --version\n";
+    "Usage: quillpost [--card DIR] [--window | --terminal] [FILE.gpx] | --help | --version\n";
 
 constexpr const char* kUsage =
-    "Usage: quillpost [--card DIR] [--window | --terminal] | --help | --version\n"
+    "Usage: quillpost [--card DIR] [--window | --terminal] [FILE.gpx] | --help | --version\n"
     "\n"
     "Type a named position in degrees, degrees and minutes, degrees, minutes and\n"
     "seconds, or UTM, and append it as a route point to a route file (*.rte) on\n"
     "the navigation device's storage card.\n"
+    "\n"
+    "With FILE.gpx: import the one route of a GPX file, or its waypoints when it\n"
+    "has no route, into the route file chosen as for Add, all points at once\n"
+    "(quillpost-geo import chooses among several routes).\n"
     "\n"
     "The form opens in a desktop window when a display can be reached (DISPLAY\n"
     "or WAYLAND_DISPLAY is set and the display answers), and in the terminal\n"
@@ -114,6 +122,13 @@ CommandLine ReadCommandLine(int argc, const char* const* argv) {
             }
             continue;
         }
+        if (!option.starts_with("-") && kGpxArgument) {
+            if (!line.gpx.empty()) {
+                return refuse("imports one GPX file, not also '" + std::string(option) + "'");
+            }
+            line.gpx = HostPathFromWide(HostBytesToWide(option));
+            continue;
+        }
         const bool screen = option == "--window" || option == "--terminal";
         if (option != "--help" && option != "--version" && !(screen && kScreenOptions)) {
             return refuse("unknown argument '" + std::string(option) + "'");
@@ -129,6 +144,10 @@ CommandLine ReadCommandLine(int argc, const char* const* argv) {
         } else {
             line.screen = option == "--window" ? Screen::Window : Screen::Terminal;
         }
+    }
+    if (!line.gpx.empty() && line.action != CommandLine::Action::Run) {
+        return refuse("--help and --version take no GPX file, not also '" +
+                      WideToHostBytes(WideFromHostPath(line.gpx)) + "'");
     }
     return line;
 }
@@ -160,6 +179,9 @@ std::optional<int> AnswerCommandLine(const CommandLine& line) {
     }
     if (!line.card.empty()) {
         UseStorageCard(line.card);
+    }
+    if (!line.gpx.empty()) {
+        theApp.ImportOnStart(line.gpx);
     }
     return std::nullopt;
 }

@@ -14,6 +14,7 @@ struct CommandLine {
     enum class Action { Run, Help, Version, Refused } action = Action::Run;
     Screen screen = Screen::Either;
     std::filesystem::path card;  // --card DIR; empty when the card is to be found
+    std::filesystem::path gpx;   // a GPX file to import instead of showing the form
     std::string refusal;         // for Refused: what is wrong, for the error message
 };
 
@@ -23,7 +24,8 @@ CommandLine ReadCommandLine(int argc, const char* const* argv);
 
 // Prints the usage, the version or the refusal that the command line asks
 // for and gives the exit status (2 for a refusal); nothing when the program
-// is to run, which then uses the card the line names.
+// is to run, which then uses the card the line names and imports its GPX
+// file, if it names one.
 std::optional<int> AnswerCommandLine(const CommandLine& line);
 
 // Whether the environment names a display (X11's DISPLAY or WAYLAND_DISPLAY);

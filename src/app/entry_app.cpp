@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "app/entry_app.h"
 
+#include "language/language_dlg.h"
 #include "ui/entry_dlg.h"
+#include "ui/import_gpx.h"
 
 CEntryApp theApp;
 
@@ -9,6 +11,12 @@ CEntryApp::CEntryApp() : CWinApp(L"Quillpost.htp") {}
 
 BOOL CEntryApp::InitInstance() {
     SetRegistryKey(L"Kvo Applications");
+    if (!m_gpx.empty()) {
+        // Asked for on the first start, as the form would, and kept.
+        const CLanguageDlg language;
+        ImportGpxFile(m_gpx, GetLanguage());
+        return FALSE;
+    }
     {
         CEntryDlg form;
         m_pMainWnd = &form;

@@ -82,30 +82,38 @@ std::wstring FormatFloating(double value, const Conversion& conversion) {
     const std::string digits = lower == L'f'   ? Numbers::WriteFixed(value, precision)
                                : lower == L'e' ? Numbers::WriteScientific(value, precision)
                                                : Numbers::WriteGeneral(value, precision);
-    std::wstring sign;
+    wchar_t sign = 0;
     std::string_view magnitude = digits;
     if (!magnitude.empty() && magnitude.front() == '-') {
-        sign = L"-";
+        sign = L'-';
         magnitude.remove_prefix(1);
     } else if (conversion.flags.find(L'+') != std::wstring::npos) {
-        sign = L"+";
+        sign = L'+';
     } else if (conversion.flags.find(L' ') != std::wstring::npos) {
-        sign = L" ";
-    }
-    std::wstring body(magnitude.begin(), magnitude.end());
-    if (conversion.type != lower) {
-        for (wchar_t& c : body) {
-            c = static_cast<wchar_t>(std::towupper(c));
-        }
+        sign = L' ';
     }
     const bool finite = std::isfinite(value);
     const bool zeroPadded = finite && conversion.flags.find(L'0') != std::wstring::npos &&
                             conversion.flags.find(L'-') == std::wstring::npos;
-    const size_t used = sign.size() + body.size();
-    if (zeroPadded && conversion.width > 0 && static_cast<size_t>(conversion.width) > used) {
-        body.insert(0, conversion.width - used, L'0');
+    const size_t used = (sign ? 1 : 0) + magnitude.size();
+    const size_t zeros =
+        zeroPadded && conversion.width > 0 && static_cast<size_t>(conversion.width) > used
+            ? conversion.width - used
+            : 0;
+    // Built in one piece: route files are written a hundred thousand lines
+    // at a time.
+    std::wstring text;
+    text.reserve(used + zeros);
+    if (sign) {
+        text += sign;
     }
-    return sign + body;
+    text.append(zeros, L'0');
+    const bool upper = conversion.type != lower;
+    for (const char c : magnitude) {
+        const auto wide = static_cast<wchar_t>(static_cast<unsigned char>(c));
+        text += upper ? static_cast<wchar_t>(std::towupper(wide)) : wide;
+    }
+    return text;
 }
 
 // Integers and pointers print the same in every locale (no grouping is asked
@@ -228,6 +236,7 @@ bool CString::Format(const wchar_t* format, ...) {
     va_list args;
     va_start(args, format);
     std::wstring text;
+    text.reserve(2 * std::wcslen(format));
     const bool formatted = FormatInto(text, format, args);
     va_end(args);
     m_text = formatted ? std::move(text) : std::wstring();

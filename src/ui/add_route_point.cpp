@@ -12,11 +12,6 @@
 
 namespace {
 
-// Any language but English speaks German, as the framework's messages do.
-int MessageLanguage(int language) {
-    return language == English ? English : German;
-}
-
 // The user believes a point is saved unless told otherwise.
 void SayNotWritten(const CString& path, const std::string& reason, int language) {
     CString message;
@@ -26,6 +21,10 @@ void SayNotWritten(const CString& path, const std::string& reason, int language)
 }
 
 }  // namespace
+
+int MessageLanguage(int language) {
+    return language == English ? English : German;
+}
 
 int AddRoutePoint(const CString& name, double latitude, double longitude, int language) {
     switch (CheckRoutePoint(name, latitude, longitude)) {

@@ -11,3 +11,7 @@
 // written, 0 otherwise. A cancelled choice or an empty one end silently; a
 // file that cannot be written is named in a message with the reason.
 int AddRoutePoint(const CString& name, double latitude, double longitude, int language);
+
+// The language of Add's messages: any language but English speaks German, as
+// the framework's messages do.
+int MessageLanguage(int language);

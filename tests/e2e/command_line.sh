@@ -21,7 +21,7 @@ run() {
 }
 
 run --help
-[[ $status == 0 && $out == "Usage: quillpost [--card DIR] [--window | --terminal] | --help | --version"* && -z $err ]] || fail "--help: $status $out $err"
+[[ $status == 0 && $out == "Usage: quillpost [--card DIR] [--window | --terminal] [FILE.gpx] | --help | --version"* && -z $err ]] || fail "--help: $status $out $err"
 [[ $out == *"--card DIR"*"--window"*"--terminal"* ]] || fail "--help omits the card or the choice of window or terminal"
 [[ $out == *QUILLPOST_STORAGE_CARD* && $out == *"Kvo Applications/Quillpost.ini"* ]] || fail "--help omits the card or the settings"
 run --version
@@ -30,6 +30,10 @@ run --colour
 [[ $status == 2 && -z $out && $err == "quillpost: unknown argument '--colour'"* ]] || fail "unknown argument: $status $err"
 run --help extra
 [[ $status == 2 && $err == *"'extra'"* ]] || fail "second argument: $status $err"
+run extra --version
+[[ $status == 2 && $err == *"take no GPX file, not also 'extra'"* ]] || fail "a file with --version: $status $err"
+run one.gpx two.gpx
+[[ $status == 2 && $err == *"one GPX file, not also 'two.gpx'"* ]] || fail "two GPX files: $status $err"
 run --window --terminal
 [[ $status == 2 && $err == *"'--terminal'"* ]] || fail "two screens: $status $err"
 run --card

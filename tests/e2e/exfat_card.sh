@@ -6,7 +6,8 @@
 # reports stays in the file exactly once and whole: with four appenders
 # making one new file at once, with four appending to one file, and with the
 # FUSE daemon killed in the middle (a pulled card), after which the next
-# append leaves nothing beside the route files. A full card refuses the
+# append leaves nothing beside the route files; a GPX import pulled in the
+# middle leaves all its points or none. A full card refuses the
 # append, says why, and leaves the file as it was.
 #
 # Runs as root in a mount namespace of its own; whatever happens, the mount,
@@ -155,6 +156,42 @@ for round in $(seq 12); do
     check_nothing_beside
 done
 echo "the card pulled during appends, 12 rounds: no success lost, nothing left beside"
+
+# A GPX import with the card pulled in the middle: each import is one
+# append, so the file holds all of an import's points or none of them, and
+# every import reported stays.
+awk 'BEGIN { print "<gpx>"
+    for (i = 1; i <= 5000; i++) printf "<wpt lat=\"53.5\" lon=\"10\"><name>G%d</name></wpt>\n", i
+    print "</gpx>" }' >"$scratch/many.gpx"
+reported=0
+for round in $(seq 8); do
+    : >"$scratch/imports.ok"
+    (for i in $(seq 200); do
+        out=$("$QUILLPOST_GEO" import "$routes/imported.rte" "$scratch/many.gpx" 2>&1) || break
+        [[ $out == "5000 points"* ]] && echo ok >>"$scratch/imports.ok"
+    done) &
+    importer=$!
+    imported() { [ -s "$scratch/imports.ok" ]; }
+    until_true "an import before the card is pulled" imported
+    sleep "0.0$((RANDOM % 10))"
+    pull_card
+    wait "$importer"
+    reported=$((reported + $(wc -l <"$scratch/imports.ok")))
+    mount_card
+    lines=$(wc -l <"$routes/imported.rte")
+    torn=$(grep -cvE '^\[G[0-9]+\|\|\]\[0\]\[10\]\|10\.000000,53\.500000\|\|10\.000000\|53\.500000\|'$'\r''$' "$routes/imported.rte")
+    [ "$torn" = 0 ] || fail "imported.rte has $torn torn lines"
+    [ $((lines % 5000)) = 0 ] || fail "imported.rte holds $lines lines, part of an import"
+    # The pull may come after an import's rename and before its report.
+    [ $((lines / 5000)) -ge "$reported" ] && [ $((lines / 5000)) -le $((reported + 1)) ] ||
+        fail "imported.rte holds $((lines / 5000)) imports, $reported were reported"
+    reported=$((lines / 5000))
+    "$QUILLPOST_GEO" import "$routes/imported.rte" "$scratch/many.gpx" >/dev/null ||
+        fail "the import after the card came back failed"
+    reported=$((reported + 1))
+    check_nothing_beside
+done
+echo "the card pulled during GPX imports, 8 rounds: all points of an import or none"
 
 # A full card: the copy has no room. The route file stays as it was, and the
 # message says that the copy needs the file's size.

@@ -9,9 +9,11 @@ help_commands() {
     "$1" --help | awk '/^  [a-z][a-z0-9-]*( [A-Z]|$)/ { print $1 }' | sort -u
 }
 
-# Every long option a program's --help mentions.
+# The long options of a program's usage lines (from "Usage:" to the first
+# blank line); options of a command, such as import's --route, are the
+# command's arguments.
 help_options() {
-    "$1" --help | grep -o -- '--[a-z][a-z-]*' | sort -u
+    "$1" --help | sed -n '/^Usage:/,/^$/p' | grep -o -- '--[a-z][a-z-]*' | sort -u
 }
 
 # The lines of a manual page's section (roff source), without the heading.

@@ -72,4 +72,45 @@ TEST(RouteLine, DecimalPointUnderAGermanLocale) {
     EXPECT_EQ(line, kHomeLine);
 }
 
+// The reader takes exactly the lines the writer writes, with either line
+// ending, and gives the point that writes them again.
+TEST(RouteLine, ReadsBackTheLinesItWrites) {
+    const std::pair<std::wstring, std::pair<double, double>> points[] = {
+        {L"HOME", {53.5, 10.0}},
+        {L"a|b]c[||][0][10]|1.0,2.0|| x", {-34.6037, -58.3815666}},
+        {L"M\u00dcHLE \u20ac \u017d", {-0.0000001, 180.0}},
+        {L"", {-90.0, -180.0}},
+    };
+    for (const auto& [name, position] : points) {
+        const std::string line = FormatRouteLine(name, position.first, position.second).value();
+        for (const std::string& written :
+             {line, line.substr(0, line.size() - 1) + "\r\n", line.substr(0, line.size() - 1)}) {
+            const std::optional<RoutePoint> point = ReadRouteLine(written);
+            ASSERT_TRUE(point) << written;
+            EXPECT_EQ(point->name.str(), name);
+            EXPECT_EQ(FormatRouteLine(point->name, point->latitude, point->longitude), line);
+        }
+    }
+}
+
+TEST(RouteLine, ReadsNoOtherLine) {
+    for (const char* line : {
+             "",
+             "[HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|x",
+             "[HOME||][0][10]|10.000000,53.500000||10.000000|53.500001|",
+             "[HOME||][0][10]|10.00000,53.500000||10.00000|53.500000|",
+             "[HOME||][0][10]|+10.000000,53.500000||+10.000000|53.500000|",
+             "[HOME||][0][10]|1e1,53.500000||1e1|53.500000|",
+             "[HOME||][0][11]|10.000000,53.500000||10.000000|53.500000|",
+             "HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|",
+             "[HOME||][0][10]|10.000000,95.000000||10.000000|95.000000|",
+             "[HO\tME||][0][10]|10.000000,53.500000||10.000000|53.500000|",
+             "[HO\x81ME||][0][10]|10.000000,53.500000||10.000000|53.500000|",
+             "[HOME||][0][10]|10.000000,53.500000||10.000000|53.500000|\n\n",
+             "[Heim|10,000000|53,500000]",
+         }) {
+        EXPECT_FALSE(ReadRouteLine(line).has_value()) << line;
+    }
+}
+
 }  // namespace
