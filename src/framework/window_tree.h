@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "services/win_types.h"
 #include "framework/window_messages.h"
+#include "services/win_types.h"
 
 struct RECT {
     int left = 0;
