@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Positions pasted into the desktop window from the clipboard (set by xclip,
 # pasted with real X keys from xdotool): Ctrl+V and Shift+Insert fill the
-# form, which Add then writes; a refused position is said in a message box
-# and changes nothing.
+# form, which Add then writes, and so does the field's context menu; a refused
+# position is said in a message box and changes nothing.
 set -euo pipefail
 : "${QUILLPOST:?QUILLPOST must name the program under test}"
 QP_TIMEOUT=${QP_TIMEOUT:-20}
@@ -81,4 +81,20 @@ add_from_latitude
 until_true "the second point in the route file" lines_in 2
 line='[HAFEN||][0][10]|18.424100,-33.924900||18.424100|-33.924900|'
 [ "$(tail -n 1 "$routes/Trip.rte" | tr -d '\r')" = "$line" ] || fail "Shift+Insert: $(cat "$routes/Trip.rte")"
+# The context menu of the latitude field, which lies at the same share of the
+# form's width and height whatever the font: Paste, its accelerator P.
+clipboard "S 33° 55.494 W 070° 38.1"
+form=$(window_of Quillpost)
+eval "$(xdotool getwindowgeometry --shell "$form")"
+xdotool mousemove --window "$form" $((WIDTH * 35 / 100)) $((HEIGHT * 545 / 1000)) click 3
+sleep 0.5
+xdotool key p
+# A right click moves no focus: it is still on Add, from the point before.
+xdotool key Return
+wait_focus "Routing File Dialog"
+xdotool key Home Return
+until_true "the chooser to close" gone "Routing File Dialog"
+until_true "the third point in the route file" lines_in 3
+line='[HAFEN||][0][10]|-70.635000,-33.924900||-70.635000|-33.924900|'
+[ "$(tail -n 1 "$routes/Trip.rte" | tr -d '\r')" = "$line" ] || fail "context menu: $(cat "$routes/Trip.rte")"
 echo "window_paste: passed"

@@ -88,9 +88,13 @@ protected:
 
     void contextMenuEvent(QContextMenuEvent* event) override {
         const std::unique_ptr<QMenu> menu(createStandardContextMenu());
-        if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-            disconnect(paste, &QAction::triggered, this, &QLineEdit::paste);
-            connect(paste, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
+        // The menu's Paste is the action wired to QLineEdit::paste (by name:
+        // Qt wires it that way).
+        for (QAction* action : menu->actions()) {
+            if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste()))) {
+                connect(action, &QAction::triggered, this,
+                        [this] { Paste(QClipboard::Clipboard); });
+            }
         }
         menu->exec(event->globalPos());
     }
