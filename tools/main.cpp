@@ -48,6 +48,9 @@ int RunProgram(int argc, char** argv) {
     switch (outcome.status) {
         case Outcome::Status::Ok:
             std::printf("%s\n", outcome.line.c_str());
+            if (!outcome.reason.empty()) {
+                std::fprintf(stderr, "quillpost-geo: note: %s\n", outcome.reason.c_str());
+            }
             return 0;
         case Outcome::Status::Refused:
             if (mode == Mode::Raw) {

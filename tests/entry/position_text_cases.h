@@ -6,6 +6,8 @@
 // the companion's test both run through this one table.
 #pragma once
 
+#include <string>
+
 #include "entry/position_text.h"
 
 struct PositionTextCase {
@@ -18,6 +20,25 @@ struct PositionTextCase {
 };
 
 namespace position_text_cases {
+
+// The texts as the command line hands them over.
+inline std::string Utf8(const std::wstring& text) {
+    std::string out;
+    for (const wchar_t c : text) {
+        const auto code = static_cast<unsigned>(c);
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | (code >> 6));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (code >> 12));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return out;
+}
 
 constexpr auto kTaken = PositionText::Kind::Position;
 constexpr auto kRefused = PositionText::Kind::Refused;

@@ -16,24 +16,7 @@
 namespace {
 
 using position_text_cases::kCases;
-
-std::string Utf8(const std::wstring& text) {
-    std::string out;
-    for (const wchar_t c : text) {
-        const auto code = static_cast<unsigned>(c);
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return out;
-}
+using position_text_cases::Utf8;
 
 CoordFormat FormatNamed(const std::string& name) {
     return name == "dm" ? DegMin : name == "dms" ? DegMinSec : name == "utm" ? UTM : Deg;
