@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "projection/utm_projection.h"
+#include "route/route_point.h"
 #include "services/numbers.h"
 
 namespace {
@@ -605,14 +606,20 @@ Band BandOf(wchar_t letter) {
     return {south, letter == L'x' ? 84.0 : south + 8.0};
 }
 
+// The latitude of a grid position in degrees; none where UTM refuses it, and
+// none beyond UTM's latitudes, where the inverse writes a point that is no
+// place at all (a northing of 50 km in the southern hemisphere).
 std::optional<double> LatitudeOf(int zone, bool north, double easting, double northing) {
     double latitude = std::numeric_limits<double>::quiet_NaN();
     double longitude = latitude;
-    UtmProjection::Inverse(zone, north ? 'N' : 'S', easting, northing, &latitude, &longitude);
-    if (std::isnan(latitude)) {
+    const UtmProjection::ErrorFlags flags = UtmProjection::Inverse(
+        zone, north ? 'N' : 'S', easting, northing, &latitude, &longitude);
+    latitude *= AngleConstants::k180OverPi;
+    longitude *= AngleConstants::k180OverPi;
+    if ((flags & UtmProjection::kNorthingError) || !IsSoundPosition(latitude, longitude)) {
         return std::nullopt;
     }
-    return latitude * AngleConstants::k180OverPi;
+    return latitude;
 }
 
 Reading GridResult(int zone, bool north, double easting, double northing, int squareSide) {

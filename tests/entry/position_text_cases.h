@@ -114,6 +114,7 @@ inline const PositionTextCase kCases[] = {
     {L"33XWG1427883355", kTaken, "utm", "33 N 8683355.5 514278.5", TextRefusal::Unreadable, 1},
     {L"17MQV7827699944", kTaken, "utm", "17 S 9999944.5 778276.5", TextRefusal::Unreadable, 1},
     {L"29SPT3004407596", kTaken, "utm", "29 N 3707596.5 630044.5", TextRefusal::Unreadable, 1},
+    {L"3HTA", kTaken, "utm", "3 S 6050000 250000", TextRefusal::Unreadable, 100000},
 
     // Refused, with the reason.
     {L"53° 60.5′ N 10° E", kRefused, "", "", TextRefusal::MinutesOrSeconds},
@@ -138,6 +139,7 @@ inline const PositionTextCase kCases[] = {
     {L"32T 566331 5928359", kRefused, "", "", TextRefusal::OutsideBand},
     {L"32UNE6633128", kRefused, "", "", TextRefusal::Unreadable},
     {L"32 north 50000 5928359", kRefused, "", "", TextRefusal::GridRange},
+    {L"3 south 250000 50000", kRefused, "", "", TextRefusal::GridRange},  // beyond the pole
     {L"32ZNE6633128359", kRefused, "", "", TextRefusal::PolarGrid},
     {L"32VNE6633128359", kRefused, "", "", TextRefusal::OutsideBand},
     {L"https://maps.app.goo.gl/abcDEF123", kRefused, "", "", TextRefusal::NeedsOnlineService},
