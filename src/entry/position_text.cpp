@@ -166,8 +166,8 @@ std::optional<Role> RoleOf(std::wstring_view word) {
 
 struct Token {
     enum class Kind { Number, Sign, Mark, Word, Separator, Other } kind;
-    std::wstring
-        text;  // a number's digits with '.' for its decimal separator; a word in lower case
+    // A number's digits with '.' for its decimal separator; a word in lower case.
+    std::wstring text;
     bool blankBefore = false;
     Level level = kDegrees;  // a mark's
     bool negative = false;   // a sign's
@@ -612,8 +612,8 @@ Band BandOf(wchar_t letter) {
 std::optional<double> LatitudeOf(int zone, bool north, double easting, double northing) {
     double latitude = std::numeric_limits<double>::quiet_NaN();
     double longitude = latitude;
-    const UtmProjection::ErrorFlags flags = UtmProjection::Inverse(
-        zone, north ? 'N' : 'S', easting, northing, &latitude, &longitude);
+    const UtmProjection::ErrorFlags flags =
+        UtmProjection::Inverse(zone, north ? 'N' : 'S', easting, northing, &latitude, &longitude);
     latitude *= AngleConstants::k180OverPi;
     longitude *= AngleConstants::k180OverPi;
     if ((flags & UtmProjection::kNorthingError) || !IsSoundPosition(latitude, longitude)) {
@@ -1133,13 +1133,9 @@ bool IsThreeWordAddress(std::wstring_view text) {
 }
 
 std::wstring_view Trimmed(std::wstring_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
+    return first < last ? text.substr(first - text.begin(), last - first) : std::wstring_view();
 }
 
 }  // namespace

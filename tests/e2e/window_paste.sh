@@ -41,14 +41,22 @@ wait_focus() {
 }
 message_box_shown() { [ "$(xdotool search --onlyvisible --name '^Quillpost$' 2>/dev/null | wc -l)" -ge 2 ]; }
 message_box_gone() { ! message_box_shown; }
+app_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
 lines_in() { [ "$(wc -l <"$routes/Trip.rte")" -eq "$1" ]; }
 clipboard() { printf '%s' "$1" | xclip -selection clipboard; }
-# From the latitude field: Add, and the only route file in the chooser.
-add_from_latitude() {
-    xdotool key Tab Tab Tab Tab Tab Return
+# From the latitude field (or, with no argument, from Add itself): Add, and
+# the only route file in the chooser.
+add_point() {
+    [ "${1:-}" != from-latitude ] || xdotool key Tab Tab Tab Tab Tab
+    xdotool key Return
     wait_focus "Routing File Dialog"
     xdotool key Home Return
     until_true "the chooser to close" gone "Routing File Dialog"
+}
+# The route file's line COUNT, after the paste WHAT, is LINE.
+expect_line() {
+    until_true "the point of $2 in the route file" lines_in "$1"
+    [ "$(tail -n 1 "$routes/Trip.rte" | tr -d '\r')" = "$3" ] || fail "$2: $(cat "$routes/Trip.rte")"
 }
 
 start_x
@@ -61,10 +69,8 @@ xdotool type --delay 30 "Hafen"
 xdotool key Tab
 clipboard "N 53° 33.006 E 009° 59.622"
 xdotool key ctrl+v
-add_from_latitude
-until_true "the pasted point in the route file" lines_in 1
-line='[HAFEN||][0][10]|9.993700,53.550100||9.993700|53.550100|'
-[ "$(tail -n 1 "$routes/Trip.rte" | tr -d '\r')" = "$line" ] || fail "Ctrl+V: $(cat "$routes/Trip.rte")"
+add_point from-latitude
+expect_line 1 Ctrl+V '[HAFEN||][0][10]|9.993700,53.550100||9.993700|53.550100|'
 
 # A refused position: its reason, and the form as it was.
 xdotool key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
@@ -77,24 +83,19 @@ wait_focus Quillpost
 
 clipboard "geo:-33.9249,18.4241"
 xdotool key shift+Insert
-add_from_latitude
-until_true "the second point in the route file" lines_in 2
-line='[HAFEN||][0][10]|18.424100,-33.924900||18.424100|-33.924900|'
-[ "$(tail -n 1 "$routes/Trip.rte" | tr -d '\r')" = "$line" ] || fail "Shift+Insert: $(cat "$routes/Trip.rte")"
+add_point from-latitude
+expect_line 2 Shift+Insert '[HAFEN||][0][10]|18.424100,-33.924900||18.424100|-33.924900|'
 # The context menu of the latitude field, which lies at the same share of the
 # form's width and height whatever the font: Paste, its accelerator P.
 clipboard "S 33° 55.494 W 070° 38.1"
 form=$(window_of Quillpost)
 eval "$(xdotool getwindowgeometry --shell "$form")"
+windows=$(app_windows)
 xdotool mousemove --window "$form" $((WIDTH * 35 / 100)) $((HEIGHT * 545 / 1000)) click 3
-sleep 0.5
+menu_open() { [ "$(app_windows)" -gt "$windows" ]; }
+until_true "the field's menu" menu_open
 xdotool key p
 # A right click moves no focus: it is still on Add, from the point before.
-xdotool key Return
-wait_focus "Routing File Dialog"
-xdotool key Home Return
-until_true "the chooser to close" gone "Routing File Dialog"
-until_true "the third point in the route file" lines_in 3
-line='[HAFEN||][0][10]|-70.635000,-33.924900||-70.635000|-33.924900|'
-[ "$(tail -n 1 "$routes/Trip.rte" | tr -d '\r')" = "$line" ] || fail "context menu: $(cat "$routes/Trip.rte")"
+add_point
+expect_line 3 "the context menu" '[HAFEN||][0][10]|-70.635000,-33.924900||-70.635000|-33.924900|'
 echo "window_paste: passed"
