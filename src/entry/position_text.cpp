@@ -1142,6 +1142,11 @@ std::wstring_view Trimmed(std::wstring_view text) {
 
 PositionText ReadPositionText(std::wstring_view text, EntryFields& fields) {
     text = Trimmed(text);
+    // "(53.5501, 9.9937)", as some programs copy a pair.
+    if (text.size() >= 2 && ((text.front() == L'(' && text.back() == L')') ||
+                             (text.front() == L'[' && text.back() == L']'))) {
+        text = Trimmed(text.substr(1, text.size() - 2));
+    }
     Reading reading;
     if (IsThreeWordAddress(text)) {
         reading = Refuse(TextRefusal::NeedsOnlineService);
