@@ -18,8 +18,9 @@ line. Blank lines and lines starting with # produce nothing; every other line
 produces exactly one output line, "error: REASON" for a malformed line and,
 in normal mode, for a refused one. Exit status 0 at the end of the input.
 
-Fields are separated by blanks or tabs; a NAME with blanks is written in
-double quotes in a batch line. Numbers are read as C's strtod reads them
+Fields are separated by blanks or tabs; a NAME or a TEXT with blanks is
+written in double quotes in a batch line (a TEXT there writes seconds as ''
+rather than "). Numbers are read as C's strtod reads them
 ("C" locale): nan, inf, -0.0 and exponents included. Hemisphere letters are
 N, S, E, W in either case; utm-inverse hands HEMI to the library as typed.
 The everyday commands refuse (status 1) what the entry form refuses: a
