@@ -17,7 +17,8 @@ struct Outcome {
     enum class Status { Ok, Refused, UsageError };
     Status status = Status::Ok;
     std::string line;    // the result line without its line break; empty when there is none
-    std::string reason;  // why the command was refused or not understood
+    std::string reason;  // why the command was refused or not understood; for one that
+                         // succeeded, a note on what it took (empty for none)
 };
 
 struct Command {

@@ -19,6 +19,7 @@
 #include "route/route_line.h"
 #include "route/route_point.h"
 #include "services/host_path.h"
+#include "text_argument.h"
 
 namespace {
 
@@ -33,6 +34,15 @@ Outcome Refused(Mode mode, std::string reason, std::size_t outputs) {
     }
     return Outcome{Outcome::Status::Refused, mode == Mode::Raw ? out.Text() : std::string(),
                    std::move(reason)};
+}
+
+// A command that succeeds says what the user should know of its input
+// (reason is otherwise only for failures).
+Outcome WithNote(Outcome outcome, const std::string& note) {
+    if (outcome.status == Outcome::Status::Ok) {
+        outcome.reason = note;
+    }
+    return outcome;
 }
 
 Outcome Utm(ArgumentReader& in) {
@@ -83,12 +93,31 @@ Outcome Geo(ArgumentReader& in) {
 }
 
 // The fields of the format `name`, or the usage error, or the refusal of a
-// field the entry form refuses (with `outputs` outputs in raw mode).
+// field the entry form refuses (with `outputs` outputs in raw mode). The
+// format "text" is a whole position in one argument, in the format it is
+// written in; what the reading took that the user should know goes to note.
 std::optional<Outcome> ReadEntry(ArgumentReader& in, std::string_view what, std::string_view name,
-                                 CoordFormat& format, EntryFields& fields, std::size_t outputs) {
+                                 CoordFormat& format, EntryFields& fields, std::size_t outputs,
+                                 std::string& note) {
+    if (name == "text") {
+        if (in.Remaining() != 1) {
+            return UsageError("text takes the whole position as 1 argument, not " +
+                              std::to_string(in.Remaining()));
+        }
+        std::string refusal;
+        const auto text = ReadTextArgument(in.Text(), refusal);
+        if (!text) {
+            return Refused(in.mode(), refusal, outputs);
+        }
+        format = text->format;
+        fields = text->fields;
+        note = text->note;
+        return std::nullopt;
+    }
     const auto parsed = ParseFormat(name);
     if (!parsed) {
-        return UsageError(std::string(what) + " must be deg, dm, dms or utm, not " + Quoted(name));
+        return UsageError(std::string(what) + " must be deg, dm, dms, utm or text, not " +
+                          Quoted(name));
     }
     format = *parsed;
     if (in.Remaining() != FieldCount(format)) {
@@ -131,7 +160,8 @@ Outcome ConvertOn(ArgumentReader& in, std::optional<DatumChoice> datum) {
     const std::size_t outputs = toWgs84 ? 2 : FieldCount(*toFormat);
     CoordFormat from = Deg;
     EntryFields fields;
-    if (const auto failed = ReadEntry(in, "FROM", fromName, from, fields, outputs)) {
+    std::string note;
+    if (const auto failed = ReadEntry(in, "FROM", fromName, from, fields, outputs, note)) {
         return *failed;
     }
 
@@ -168,7 +198,7 @@ Outcome ConvertOn(ArgumentReader& in, std::optional<DatumChoice> datum) {
     } else {
         WriteFields(out, *toFormat, fields);
     }
-    return OutcomeFromFlags(flags, out, kUtmReasons);
+    return WithNote(OutcomeFromFlags(flags, out, kUtmReasons), note);
 }
 
 Outcome Convert(ArgumentReader& in) {
@@ -194,6 +224,7 @@ struct NamedPoint {
     CString name;
     double latitude = 0.0;
     double longitude = 0.0;
+    std::string note;  // from reading a text
 };
 
 // The route point of NAME, FORMAT and its fields as the form's Add takes it,
@@ -207,7 +238,7 @@ std::optional<Outcome> ReadRoutePoint(ArgumentReader& in, NamedPoint& point) {
     point.name = CString(HostBytesToWide(in.Text()));
     CoordFormat format = Deg;
     EntryFields fields;
-    if (const auto failed = ReadEntry(in, "FORMAT", in.Text(), format, fields, 1)) {
+    if (const auto failed = ReadEntry(in, "FORMAT", in.Text(), format, fields, 1, point.note)) {
         return failed;
     }
     // As the form does when the name field is left.
@@ -243,7 +274,7 @@ Outcome Route(ArgumentReader& in) {
     line->pop_back();  // the line break
     ResultLine out(in.mode(), 0);
     out.Verbatim(*line);
-    return OutcomeFromFlags(0, out, {});
+    return WithNote(OutcomeFromFlags(0, out, {}), point.note);
 }
 
 Outcome Append(ArgumentReader& in) {
@@ -264,7 +295,7 @@ Outcome Append(ArgumentReader& in) {
     }
     ResultLine out(in.mode(), 0);
     out.Verbatim("appended");
-    return OutcomeFromFlags(0, out, {});
+    return WithNote(OutcomeFromFlags(0, out, {}), point.note);
 }
 
 const Command kCommands[] = {

@@ -18,8 +18,9 @@ line. Blank lines and lines starting with # produce nothing; every other line
 produces exactly one output line, "error: REASON" for a malformed line and,
 in normal mode, for a refused one. Exit status 0 at the end of the input.
 
-Fields are separated by blanks or tabs; a NAME with blanks is written in
-double quotes in a batch line. Numbers but the entry form's FIELDS are read
+Fields are separated by blanks or tabs; a NAME or a TEXT with blanks is
+written in double quotes in a batch line (a TEXT there writes seconds as ''
+rather than "). Numbers but the entry form's FIELDS are read
 as C's strtod reads them ("C" locale): nan, inf, -0.0 and exponents
 included. Hemisphere letters are N, S, E, W in either case; utm-inverse
 hands HEMI to the library as typed. The library operations hand every
@@ -34,10 +35,15 @@ the line's library calls), "-" for an output the library did not write.
 )";
 
 const char kForm[] = R"(
-FORMAT and FROM are deg, dm, dms or utm; TO may also be wgs84 (LAT LON of
-the position as Add takes it). FIELDS are the entry form's, in its order and
-units in both modes: deg LAT N/S LON E/W; dm D M N/S D M E/W;
-dms D M S N/S D M S E/W; utm ZONE N/S NORTHING EASTING. DATUM is WGE, EUR-7
+FORMAT and FROM are deg, dm, dms, utm or text; TO may also be wgs84 (LAT LON
+of the position as Add takes it). FIELDS are the entry form's, in its order
+and units in both modes: deg LAT N/S LON E/W; dm D M N/S D M E/W;
+dms D M S N/S D M S E/W; utm ZONE N/S NORTHING EASTING; text TEXT, a whole
+position as one argument, read as the form reads a pasted one: degrees with
+or without minutes and seconds ("N 53° 33.006 E 009° 59.622"), a map link,
+UTM with its band ("32U 566331 5928359") or an MGRS reference, whose
+square's centre is taken with a note on standard error. A text that cannot
+be read beyond doubt is refused with the reason. DATUM is WGE, EUR-7
 or DHDN. route prints the route-point line that Add would write, in
 Windows-1252 as in the route file; append adds it to FILE as Add does. The
 NAME is upper-cased as the form does; an empty NAME or a FILE that cannot be
@@ -82,6 +88,7 @@ Examples:
   quillpost-geo utm 53.55 9.99
   quillpost-geo geo 32 N 565590.941 5933912.166
   quillpost-geo convert deg dms 53.55 N 9.99 E
+  quillpost-geo convert text deg "N 53° 33.006 E 009° 59.622"
   quillpost-geo append ~/Ausflug.rte "Landungsbrücken" dm 53 33 N 9 59.4 E
   quillpost-geo import ~/Ausflug.rte tour.gpx --route "Tour A"
   quillpost-geo export ~/Ausflug.rte > Ausflug.gpx

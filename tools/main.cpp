@@ -56,6 +56,9 @@ int RunProgram(int argc, char** argv) {
     switch (outcome.status) {
         case Outcome::Status::Ok:
             Print(outcome.line);
+            if (!outcome.reason.empty()) {
+                std::fprintf(stderr, "quillpost-geo: note: %s\n", outcome.reason.c_str());
+            }
             return 0;
         case Outcome::Status::Refused:
             // A refused command's output is what it could do all the same:

@@ -3,8 +3,8 @@
 // are CWnds; the controls speak through SendMessage (BM_, CB_, LB_ messages).
 #pragma once
 
-#include "services/c_string.h"
 #include "framework/wnd.h"
+#include "services/c_string.h"
 
 class CStatic : public CWnd {};
 class CEdit : public CWnd {};

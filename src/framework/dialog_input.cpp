@@ -205,6 +205,26 @@ void HandleKey(Window& dialog, EditState& edit, const KeyPress& press) {
     }
 }
 
+void HandlePaste(Window& dialog, EditState& edit, const std::wstring& text) {
+    FollowFocus(edit, dialog);
+    Window* field = IsKind(dialog.focus, WindowKind::Edit) ? dialog.focus : nullptr;
+    if (!field || UserInput::OfferPaste(*field, text)) {
+        return;
+    }
+    std::wstring line = text.substr(0, text.find_first_of(L"\r\n"));
+    std::replace_if(
+        line.begin(), line.end(), [](wchar_t c) { return c < L' '; }, L' ');
+    std::wstring changed = field->text;
+    if (edit.marked) {
+        changed.clear();
+        edit.caret = 0;
+        edit.marked = false;
+    }
+    changed.insert(edit.caret, line);
+    edit.caret += line.size();
+    UserInput::SetText(*field, std::move(changed));
+}
+
 bool IsDialogKey(Key key) {
     switch (key) {
         case Key::Tab:

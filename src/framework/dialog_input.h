@@ -52,6 +52,12 @@ void FollowFocus(EditState& edit, const Window& dialog);
 
 void HandleKey(Window& dialog, EditState& edit, const KeyPress& press);
 
+// A text pasted into the focused edit field (the clipboard, a terminal's
+// bracketed paste): the dialog may take it as a whole; otherwise the field
+// takes it at the caret, in place of marked text, up to its first line
+// break, as a one-line field does.
+void HandlePaste(Window& dialog, EditState& edit, const std::wstring& text);
+
 // The keys a focused edit field leaves to the dialog. A backend whose native
 // field edits its text itself (caret, marking, clipboard, input methods)
 // hands only these to HandleKey.

@@ -2,8 +2,8 @@
 // CFont: names a font for SetFont.
 #pragma once
 
-#include "services/win_types.h"
 #include "framework/window_tree.h"
+#include "services/win_types.h"
 
 // CFont only names a font; the windows keep a copy of what it names, so it
 // may die before them.

@@ -66,6 +66,13 @@ bool SetText(Window& edit, std::wstring text) {
     return true;
 }
 
+bool OfferPaste(Window& edit, const std::wstring& text) {
+    if (!Usable(edit, WindowKind::Edit) || !edit.parent || !edit.parent->owner) {
+        return false;
+    }
+    return edit.parent->owner->OnPasteText(edit.id, CString(text));
+}
+
 bool Press(Window& button) {
     if (!IsButton(button) || !button.visible || !button.enabled) {
         return false;

@@ -19,6 +19,10 @@ bool Focus(Window& control);
 // the focus is, also from a hidden or disabled control.
 void Tab(Window& dialog, bool backward = false);
 bool SetText(Window& edit, std::wstring text);
+// A text pasted into an edit field, offered to its dialog first
+// (CWnd::OnPasteText); true when the dialog took it, and the field's own
+// paste must then not happen.
+bool OfferPaste(Window& edit, const std::wstring& text);
 // Clicks a push button or radio button that has the focus or is under the
 // mouse; an automatic radio button checks itself and unchecks its group.
 bool Press(Window& button);

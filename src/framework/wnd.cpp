@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "services/letter_case.h"
 #include "framework/data_exchange.h"
 #include "framework/font.h"
+#include "services/letter_case.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "services/c_string.h"
-#include "services/win_types.h"
 #include "framework/window_messages.h"
 #include "framework/window_tree.h"
+#include "services/c_string.h"
+#include "services/win_types.h"
 
 class CDataExchange;
 class CFont;
@@ -58,6 +58,10 @@ public:
     // Called with each notification of this dialog's controls; the message
     // maps of the dialog classes override it. True when it was handled.
     virtual bool DispatchNotification(const Notification&) { return false; }
+    // Called with a text the user pastes into an edit field of this dialog,
+    // before the field takes it; true when the dialog has dealt with the
+    // text itself, and the field then takes nothing of it.
+    virtual bool OnPasteText(int /*id*/, const CString& /*text*/) { return false; }
 
     HWND m_hWnd = nullptr;
 };

@@ -3,6 +3,7 @@
 
 #include "entry/add_point.h"
 #include "entry/field_ranges.h"
+#include "entry/position_text.h"
 #include "framework/backend.h"
 #include "framework/data_exchange.h"
 #include "framework/resource.h"
@@ -247,6 +248,44 @@ void CEntryDlg::OnKillFocusField(UINT id) {
         default:
             break;
     }
+}
+
+bool CEntryDlg::OnPasteText(int id, const CString& text) {
+    // A name may hold anything, digits and all.
+    if (id == IDC_NAME) {
+        return false;
+    }
+    EntryFields fields = Fields();
+    const PositionText read = ReadPositionText(text.str(), fields);
+    switch (read.kind) {
+        case PositionText::Kind::NotAPosition:
+            return false;
+        case PositionText::Kind::Refused:
+            AfxMessageBox(FromAnsiCodePage(TextRefusalMessage(read.refusal, m_language)).c_str(),
+                          MB_OK);
+            return true;
+        case PositionText::Kind::Position:
+            break;
+    }
+    // Every member is written back to the controls: the name as it stands
+    // in its field, typed or not, goes with them.
+    GetDlgItem(IDC_NAME)->GetWindowText(m_strName);
+    StoreFields(m_engine, read.format, fields);
+    if (read.format == m_format) {
+        // The fields show the text's values as written, as typed ones stay.
+        TakeFields(fields);
+        ShowHemisphereButton(m_btnLatHemisphere, 0);
+        ShowHemisphereButton(m_btnLongHemisphere, 1);
+        UpdateData(FALSE);
+    } else {
+        ShowEntry(m_format);
+    }
+    if (read.squareSide > 0) {
+        CString centre;
+        centre.Format(FromAnsiCodePage(SquareCentreMessages[m_language]).c_str(), read.squareSide);
+        AfxMessageBox(centre, MB_OK);
+    }
+    return true;
 }
 
 void CEntryDlg::OnHelpInfo() {

@@ -37,6 +37,10 @@ public:
     void OnCloseupFormat();
     void OnAdd();
     void OnKillFocusField(UINT id);
+    // A position pasted into a number field fills the whole position, as if
+    // typed in the format it is written in; a refused one is said, and
+    // anything else pastes as text.
+    bool OnPasteText(int id, const CString& text) override;
 
 private:
     // What became of the fields handed to the engine.

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "entry/position_text_cases.h"
 #include "projection/utm_projection.h"
 #include "support/scratch_dir.h"
 #include "tool_process.h"
@@ -579,6 +580,37 @@ TEST(QuillpostGeo, EveryGridPositionTheForwardGivesIsTakenBack) {
         warned += line.rfind("0x0004 ", 0) == 0 ? 1 : 0;
     }
     EXPECT_GT(warned, 100);  // the inverse's warnings were among them
+}
+
+// The texts the entry form takes from a paste, as one argument: each reads
+// as its fields do, to the last bit of the position, or is refused with its
+// reason and status 1.
+TEST(QuillpostGeo, TextIsAFormatOfItsOwnReadAsTheFormReadsAPaste) {
+    using namespace position_text_cases;
+    for (const PositionTextCase& row : kCases) {
+        const std::string text = Utf8(row.text);
+        SCOPED_TRACE(text);
+        const ProcessResult read = Geo({"--raw", "convert", "text", "wgs84", text});
+        if (row.kind != PositionText::Kind::Position) {
+            EXPECT_EQ(read.status, 1);
+            const std::string reason = row.kind == PositionText::Kind::Refused
+                                           ? TextRefusalMessage(row.refusal, 1)
+                                           : "TEXT holds no position";
+            EXPECT_EQ(read.err, "quillpost-geo: " + reason + "\n");
+            continue;
+        }
+        std::vector<std::string> fields = {"--raw", "convert", row.format, "wgs84"};
+        for (const std::string& field : Words(row.fields)) {
+            fields.push_back(field);
+        }
+        EXPECT_EQ(read.status, 0) << read.err;
+        EXPECT_EQ(read.out, Geo(fields).out);
+        EXPECT_EQ(read.err.empty(), row.squareSide == 0) << read.err;
+    }
+    // A text in a route line, and one that is not one argument.
+    EXPECT_EQ(Geo({"route", "Hafen", "text", "geo:53.5,10"}).out,
+              "[HAFEN||][0][10]|10.000000,53.500000||10.000000|53.500000|\n");
+    EXPECT_EQ(Geo({"convert", "text", "deg", "53.5", "10"}).status, 2);
 }
 
 }  // namespace

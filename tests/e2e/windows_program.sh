@@ -6,9 +6,11 @@
 # chooser on a removable drive of the wine prefix that holds the card, another
 # format picked, F10; the line in the route file and the settings in
 # %APPDATA% are checked. Then a second start: the message box of an empty
-# name, and the window closed. A third start: another format, and the
-# session ended under the open form. Last the command line: the usage, and a
-# card named in letters beyond the ANSI code page.
+# name, and the window closed. A third: a position pasted from the clipboard
+# (set on the X side, which wine shares) into a field fills the form. A
+# fourth start: another format, and the session ended under the open form.
+# Last the command line: the usage, and a card named in letters beyond the
+# ANSI code page.
 #   QUILLPOST       the program under test (quillpost.exe)
 #   QP_WINEPREFIX   the wine prefix to use; made on the first run, then kept
 set -euo pipefail
@@ -130,6 +132,24 @@ until_true "the program to end" ended
 [ "$(cat "$scratch/status")" = 0 ] || fail "exit status $(cat "$scratch/status") after closing"
 tr -d '\r' <"$ini" | grep -qx "Format=1" || fail "settings after closing: $(cat "$ini")"
 [ "$(wc -l <"$routes/Ausflug.rte")" -eq 2 ] || fail "a route point was written without a name"
+
+# A position pasted into a field fills the form.
+start_app
+take_focus "Quillpost"
+xdotool type --delay 30 "Hafen"
+xdotool key Tab
+printf '%s' "N 53° 33.006 E 009° 59.622" | xclip -selection clipboard
+xdotool key ctrl+v shift+Tab shift+Tab Return  # from the field past the name to Add
+take_focus "Routing File Dialog"
+xdotool key Home Return
+until_true "the chooser to close" gone "Routing File Dialog"
+expected='[HAFEN||][0][10]|9.993700,53.550100||9.993700|53.550100|'
+until_true "the pasted point in the file" lines_in "$routes/Ausflug.rte" 3
+[ "$(tail -n 1 "$routes/Ausflug.rte" | tr -d '\r')" = "$expected" ] ||
+    fail "the pasted line: $(tail -n 1 "$routes/Ausflug.rte")"
+take_focus "Quillpost"
+xdotool key Escape
+until_true "the program to end" ended
 
 # Logging off with the form open: the system tells the program, and ends it
 # once it has answered (wineboot does as Windows does). The format changed

@@ -81,6 +81,37 @@ TEST(DialogInput, TypingReplacesTheMarkedTextThenEditsAtTheCaret) {
     });
 }
 
+// A paste goes to the dialog first; what it leaves goes in at the caret (in
+// place of marked text), up to the first line break, as one typed run.
+TEST(DialogInput, APasteIsOfferedToTheDialogThenTypedAtTheCaret) {
+    class Taker : public Recorder {
+    public:
+        Taker() : Recorder(IDD_ENTRY) {}
+        bool OnPasteText(int id, const CString& text) override {
+            offered.push_back({id, text.str()});
+            return text.str() == L"take";
+        }
+        std::vector<std::pair<int, std::wstring>> offered;
+    } form;
+    WhileOpen(form, [&](Window& dialog) {
+        EditState edit;
+        Window& latitude = Control(dialog, IDC_LAT_DEG);
+        HandleOf(&latitude)->SetWindowText(L"0");
+        Press(dialog, edit, {Key::Tab});
+        HandlePaste(dialog, edit, L"take");
+        EXPECT_EQ(latitude.text, L"0");
+        HandlePaste(dialog, edit, L"53\t5\r\nsecond");
+        EXPECT_EQ(latitude.text, L"53 5");
+        Press(dialog, edit, {Key::Left, Key::Left});
+        HandlePaste(dialog, edit, L"x");
+        Type(dialog, edit, L"y");
+        EXPECT_EQ(latitude.text, L"53xy 5");
+        const std::vector<std::pair<int, std::wstring>> offered = {
+            {IDC_LAT_DEG, L"take"}, {IDC_LAT_DEG, L"53\t5\r\nsecond"}, {IDC_LAT_DEG, L"x"}};
+        EXPECT_EQ(form.offered, offered);
+    });
+}
+
 TEST(DialogInput, TabSkipsHiddenAndDisabledControlsBothWays) {
     CDialog form(IDD_ENTRY);
     WhileOpen(form, [](Window& dialog) {

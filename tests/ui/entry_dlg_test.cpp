@@ -376,4 +376,67 @@ TEST_F(EntryFormTest, AddWritesWgs84DegreesFromEveryFormat) {
                   Line("HOME", "2.350833", "48.856667") + Line("HOME", "10.000007", "53.499999"));
 }
 
+// A position pasted into a number field takes the road of a typed one, in
+// the format it is written in, and the form shows it in its own format.
+TEST_F(EntryFormTest, APastedPositionFillsEveryFieldOfTheShownFormat) {
+    ChooseRoute();
+    RunForm([](HeadlessDialog& d) {
+        d.Type(IDC_NAME, L"Hafen").Paste(IDC_LONG_DEG, L"S 33° 55.494 W 070° 38.1");
+        EXPECT_EQ(d.Text(IDC_NAME), L"HAFEN");
+        EXPECT_EQ(d.Text(IDC_LAT_DEG), L"33.9249");
+        EXPECT_EQ(d.Text(IDC_LONG_DEG), L"70.635");
+        EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"S");
+        EXPECT_EQ(d.Text(IDC_LONG_HEMISPHERE), L"W");
+        EXPECT_EQ(d.Focus(), IDC_LONG_DEG);
+        // In the text's own format the values stand as written.
+        d.Pick(IDC_FORMAT, DegMin).Paste(IDC_LAT_MIN, L"53°33′N 10°0.5′E");
+        EXPECT_EQ(d.Text(IDC_LAT_DEG), L"53");
+        EXPECT_EQ(d.Text(IDC_LAT_MIN), L"33");
+        EXPECT_EQ(d.Text(IDC_LONG_MIN), L"0.5");
+        EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"N");
+        EXPECT_EQ(d.Text(IDC_LONG_HEMISPHERE), L"E");
+        d.Paste(IDC_LAT_DEG, L"32U 566331 5928359").Pick(IDC_FORMAT, DegMinSec);
+        EXPECT_EQ(d.Text(IDC_LAT_SEC), L"59.99");  // 53.49999977 as the engine rounds it
+        d.Click(IDC_ADD).Cancel();  // Add takes the seconds shown
+    });
+    EXPECT_THAT(ui.MessageBoxes(), IsEmpty());
+    EXPECT_EQ(ReadFileBytes(route), Line("HAFEN", "9.999992", "53.499997"));
+}
+
+TEST_F(EntryFormTest, AGridReferenceIsTheCentreOfItsSquareAndTheFormSaysSo) {
+    profile.Write(L"Format", UTM);
+    RunForm([](HeadlessDialog& d) {
+        d.Paste(IDC_EAST, L"32UNE6628");
+        EXPECT_EQ(d.Text(IDC_ZONE), L"32");
+        EXPECT_EQ(d.Text(IDC_NORTH), L"5928500");
+        EXPECT_EQ(d.Text(IDC_EAST), L"566500");
+        EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"N");
+        d.Cancel();
+    });
+    EXPECT_THAT(ui.MessageBoxes(),
+                ElementsAre(L"The MGRS reference names a square of 1000 m a side; its centre is "
+                            L"taken."));
+}
+
+// A refused text is said in the form's language and changes nothing; other
+// text pastes as text, and into the name field everything does.
+TEST_F(EntryFormTest, ARefusedPasteChangesNothingAndOtherTextPastesAsText) {
+    profile.Write(L"Language", German);
+    RunForm([](HeadlessDialog& d) {
+        d.Type(IDC_LAT_DEG, L"12").Paste(IDC_LONG_DEG, L"-53.5 S, 10 E");
+        EXPECT_EQ(d.Text(IDC_LAT_DEG), L"12");
+        EXPECT_EQ(d.Text(IDC_LONG_DEG), L"0");
+        EXPECT_EQ(d.Text(IDC_LAT_HEMISPHERE), L"N");
+        d.Paste(IDC_LONG_DEG, L"9.75\nsecond line");
+        EXPECT_EQ(d.Text(IDC_LONG_DEG), L"9.75");
+        d.Paste(IDC_NAME, L"53.5 N 10 E");
+        EXPECT_EQ(d.Text(IDC_NAME), L"53.5 N 10 E");
+        EXPECT_EQ(d.Text(IDC_LAT_DEG), L"12");
+        d.Cancel();
+    });
+    EXPECT_THAT(ui.MessageBoxes(),
+                ElementsAre(L"Minuszeichen und Halbkugel-Buchstabe zugleich: Es ist nicht klar, "
+                            L"welche Halbkugel gemeint ist."));
+}
+
 }  // namespace

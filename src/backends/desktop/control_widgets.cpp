@@ -2,12 +2,18 @@
 #include "backends/desktop/control_widgets.h"
 
 #include <QAccessibleWidget>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <memory>
 
 #include "framework/accessible_name.h"
 #include "framework/dialog.h"
@@ -66,10 +72,65 @@ ControlWidget CreateLabel(QWidget* parent) {
             }};
 }
 
-// --- Edit: the text the user types goes to the framework as it changes.
+// --- Edit: the text the user types goes to the framework as it changes. A
+// paste (Ctrl+V, Shift+Insert, the context menu, the middle button's
+// selection) is offered to the dialog first, which may take it whole: a
+// pasted position fills every field of the form.
+
+class Field : public QLineEdit {
+public:
+    Field(QWidget* parent, std::function<bool(const QString&)> offer)
+        : QLineEdit(parent), m_offer(std::move(offer)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Paste)) {
+            Paste(QClipboard::Clipboard);
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+        // The menu's Paste is the action wired to QLineEdit::paste (by name:
+        // Qt wires it that way).
+        for (QAction* action : menu->actions()) {
+            if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste()))) {
+                connect(action, &QAction::triggered, this,
+                        [this] { Paste(QClipboard::Clipboard); });
+            }
+        }
+        menu->exec(event->globalPos());
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        const QClipboard* clipboard = QGuiApplication::clipboard();
+        if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() &&
+            !isReadOnly() && m_offer(clipboard->text(QClipboard::Selection))) {
+            return;
+        }
+        QLineEdit::mouseReleaseEvent(event);
+    }
+
+private:
+    void Paste(QClipboard::Mode mode) {
+        if (!isReadOnly() && !m_offer(QGuiApplication::clipboard()->text(mode))) {
+            paste();
+        }
+    }
+
+    std::function<bool(const QString&)> m_offer;
+};
 
 ControlWidget CreateField(Window& window, QWidget* parent, const Handled& handled) {
-    auto* edit = new QLineEdit(parent);
+    auto* edit = new Field(parent, [&window, handled](const QString& text) {
+        const bool taken = UserInput::OfferPaste(window, text.toStdWString());
+        if (taken) {
+            handled();
+        }
+        return taken;
+    });
     QObject::connect(edit, &QLineEdit::textEdited, edit, [&window, handled](const QString& text) {
         UserInput::SetText(window, text.toStdWString());
         handled();

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/dialog_input.h"
 #include "backends/terminal/canvas.h"
+#include "framework/dialog_input.h"
 
 struct CellPos {
     int col = 0;

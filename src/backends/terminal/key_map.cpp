@@ -53,16 +53,48 @@ bool IsCharacter(const KeyRead& read, wint_t low, wint_t high) {
 // Reads the rest of a sequence, from the read in hand: parameter and
 // intermediate characters (0x20 to 0x3F) up to and with the final one (0x40
 // to 0x7E). What cannot belong to it is given back; a sequence that stops
-// coming ends where it stopped.
-void SwallowSequence(KeyRead read, const std::function<KeyRead(bool wait)>& next,
-                     const std::function<void(const KeyRead&)>& giveBack) {
+// coming ends where it stopped. Returns the characters read.
+std::wstring SwallowSequence(KeyRead read, const std::function<KeyRead(bool wait)>& next,
+                             const std::function<void(const KeyRead&)>& giveBack) {
     constexpr int kLongestSequence = 32;
+    std::wstring sequence;
     for (int count = 0; count < kLongestSequence && IsCharacter(read, 0x20, 0x3F); ++count) {
+        sequence += static_cast<wchar_t>(read.code);
         read = next(true);
     }
-    if (!IsCharacter(read, 0x40, 0x7E)) {
+    if (IsCharacter(read, 0x40, 0x7E)) {
+        sequence += static_cast<wchar_t>(read.code);
+    } else {
         giveBack(read);
     }
+    return sequence;
+}
+
+// The text of a bracketed paste up to its end, "Esc [ 2 0 1 ~". Control
+// characters come as they are; keys the terminal's description knows and an
+// Esc that starts no end are dropped. Beyond a sane length the rest is read
+// and dropped, so that a huge paste cannot take the memory.
+std::wstring ReadPaste(const std::function<KeyRead(bool wait)>& next,
+                       const std::function<void(const KeyRead&)>& giveBack) {
+    constexpr std::size_t kLongestPaste = 4096;
+    std::wstring text;
+    for (KeyRead read = next(true); read.kind != KeyRead::Kind::Nothing; read = next(true)) {
+        if (read.kind == KeyRead::Kind::FunctionKey) {
+            continue;
+        }
+        if (read.code == 0x1B) {
+            if (IsCharacter(read = next(true), L'[', L'[') &&
+                SwallowSequence(next(true), next, giveBack) == L"201~") {
+                break;
+            }
+            giveBack(read);
+            continue;
+        }
+        if (text.size() < kLongestPaste) {
+            text += static_cast<wchar_t>(read.code);
+        }
+    }
+    return text;
 }
 
 }  // namespace
@@ -92,21 +124,21 @@ KeyPress TranslateKey(bool functionKey, wint_t code, int altDownCode) {
     return {Key::Char, static_cast<wchar_t>(code)};
 }
 
-KeyPress ReadAfterEscape(const std::function<KeyRead(bool wait)>& next,
-                         const std::function<void(const KeyRead&)>& giveBack) {
+EscapeRead ReadAfterEscape(const std::function<KeyRead(bool wait)>& next,
+                           const std::function<void(const KeyRead&)>& giveBack) {
     const KeyRead after = next(false);
     switch (after.kind) {
         case KeyRead::Kind::Nothing:
-            return {Key::Escape};
+            return {{Key::Escape}, std::nullopt};
         case KeyRead::Kind::FunctionKey:
             // A terminal without its own Alt+Down code sends Esc before Down.
-            return after.code == KEY_DOWN ? KeyPress{Key::AltDown} : KeyPress{};
+            return {after.code == KEY_DOWN ? KeyPress{Key::AltDown} : KeyPress{}, std::nullopt};
         case KeyRead::Kind::Character:
             break;
     }
     if (after.code == 0x1B) {
         giveBack(after);
-        return {Key::Escape};
+        return {{Key::Escape}, std::nullopt};
     }
     if (after.code == L'[') {
         KeyRead read = next(true);
@@ -114,7 +146,9 @@ KeyPress ReadAfterEscape(const std::function<KeyRead(bool wait)>& next,
         if (IsCharacter(read, L'[', L'[')) {
             read = next(true);
         }
-        SwallowSequence(read, next, giveBack);
+        if (SwallowSequence(read, next, giveBack) == L"200~") {
+            return {{}, ReadPaste(next, giveBack)};
+        }
     } else if (after.code == L'O') {
         SwallowSequence(next(true), next, giveBack);
     }

@@ -6,6 +6,8 @@
 
 #include <cwchar>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "framework/dialog_input.h"
 
@@ -17,6 +19,12 @@ struct KeyRead {
     wint_t code = 0;
 };
 
+struct EscapeRead {
+    KeyPress key;
+    // A bracketed paste ("Esc [ 2 0 0 ~" text "Esc [ 2 0 1 ~"): its text.
+    std::optional<std::wstring> paste;
+};
+
 // What an Esc character stands for when ncurses has not matched it with a key
 // of the terminal's description. next reads what follows (wait false: only
 // what has already come; true: up to the escape delay); giveBack returns a
@@ -24,6 +32,7 @@ struct KeyRead {
 // it Esc itself; Esc then Down is Alt+Down. Anything else is a key that the
 // description does not know, an escape sequence ("Esc [ ... final", "Esc O x")
 // or Alt with a key, and is swallowed whole: Key::None, never Esc, and
-// nothing of it is typed.
-KeyPress ReadAfterEscape(const std::function<KeyRead(bool wait)>& next,
-                         const std::function<void(const KeyRead&)>& giveBack);
+// nothing of it is typed. The start of a bracketed paste reads on to its end
+// (or as far as it comes within the escape delay) and gives the text.
+EscapeRead ReadAfterEscape(const std::function<KeyRead(bool wait)>& next,
+                           const std::function<void(const KeyRead&)>& giveBack);

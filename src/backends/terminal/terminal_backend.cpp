@@ -61,6 +61,9 @@ void TerminalBackend::RunModal(CDialog& dialog) {
                             HitTest(window, m_screen.Cols(), m_screen.Rows(), m_scroll, input.at),
                             input.kind == TerminalInput::Kind::DoubleClick);
                 break;
+            case TerminalInput::Kind::Paste:
+                HandlePaste(window, edit, input.pasted);
+                break;
             case TerminalInput::Kind::Lost:
                 // Nobody will answer: leave as with Esc.
                 UserInput::Cancel(window);

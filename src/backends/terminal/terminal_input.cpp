@@ -128,7 +128,12 @@ TerminalInput TerminalKeyboard::Read() {
     input.kind = TerminalInput::Kind::Key;
     input.key = TranslateKey(status == KEY_CODE_YES, code, m_altDownCode);
     if (status == OK && input.key.key == Key::Escape) {
-        input.key = ReadAfterEscape(ReadFollowing, GiveBack);
+        EscapeRead after = ReadAfterEscape(ReadFollowing, GiveBack);
+        input.key = after.key;
+        if (after.paste) {
+            input.kind = TerminalInput::Kind::Paste;
+            input.pasted = std::move(*after.paste);
+        }
     }
     return input;
 }

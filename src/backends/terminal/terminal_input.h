@@ -18,8 +18,9 @@ constexpr int kEscapeDelayMs = 400;
 struct TerminalInput {
     // Lost: nobody will answer, since the keyboard is gone or a signal
     // asked the program to end.
-    enum class Kind { Nothing, Key, Click, DoubleClick, Lost } kind = Kind::Nothing;
+    enum class Kind { Nothing, Key, Click, DoubleClick, Paste, Lost } kind = Kind::Nothing;
     KeyPress key;
+    std::wstring pasted;
     CellPos at;
 };
 

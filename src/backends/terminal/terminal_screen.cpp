@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <clocale>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 #include "backends/terminal/glyphs.h"
@@ -28,9 +29,21 @@ termios g_shellModes{};
 char g_resetSequence[256];
 std::size_t g_resetLength = 0;
 
+// Bracketed paste: the terminal marks what is pasted, so that a pasted
+// position reaches the form whole and not as keys, where a line break in it
+// would be Enter. Terminals that do not know the mode ignore it.
+const char* PasteMode(bool on) {
+    if (const char* sequence = StringCapability(on ? "BE" : "BD")) {
+        return sequence;
+    }
+    return on ? "\033[?2004h" : "\033[?2004l";
+}
+
 void RestoreTerminal() {
     if (g_cursesActive) {
         g_cursesActive = 0;
+        putp(PasteMode(false));
+        std::fflush(stdout);
         endwin();
     }
 }
@@ -71,7 +84,8 @@ void InstallSignalHandlers() {
 }
 
 // What endwin would send to give the terminal back, worked out while it is
-// safe to ask the terminal's description: mouse reporting off, the keypad in
+// safe to ask the terminal's description: mouse reporting and bracketed
+// paste off, the keypad in
 // its normal mode, plain text, the cursor shown, the normal screen.
 void PrepareResetSequence(bool mouse) {
     std::string reset;
@@ -79,6 +93,7 @@ void PrepareResetSequence(bool mouse) {
         const char* mouseMode = StringCapability("XM");
         reset += mouseMode ? tiparm(mouseMode, 0) : "\033[?1000l";
     }
+    reset += PasteMode(false);
     for (const char* name : {"rmkx", "sgr0", "cnorm", "rmcup"}) {
         if (const char* value = StringCapability(name)) {
             reset += value;
@@ -171,6 +186,9 @@ std::string TerminalScreen::Open(TerminalKeyboard& keyboard) {
     nonl();
     curs_set(0);
     PrepareResetSequence(keyboard.Start());
+    // putp goes through the standard output's buffer, not ncurses' own.
+    putp(PasteMode(true));
+    std::fflush(stdout);
     return {};
 }
 

@@ -49,7 +49,10 @@ struct Dialog::Impl {
     int left = -1;
     int top = -1;
 
+    std::map<HWND, WNDPROC> editProcs;  // each field's own window procedure
+
     static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
     void Command(int id, int code);
     bool Intercept(MSG& msg);
     // The kind of one of the dialog's controls, nullptr for any other window.
@@ -87,6 +90,25 @@ INT_PTR CALLBACK Dialog::Impl::Proc(HWND window, UINT message, WPARAM wParam, LP
         default:
             return FALSE;
     }
+}
+
+// Every way a field pastes ends in WM_PASTE, which the framework sees first.
+LRESULT CALLBACK Dialog::Impl::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* impl = reinterpret_cast<Impl*>(GetWindowLongPtrW(GetParent(edit), GWLP_USERDATA));
+    if (message == WM_PASTE && OpenClipboard(edit)) {
+        std::wstring text;
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
+                text = locked;
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        if (impl->events.paste(GetDlgCtrlID(edit), text)) {
+            return 0;
+        }
+    }
+    return CallWindowProcW(impl->editProcs.at(edit), edit, message, wParam, lParam);
 }
 
 void Dialog::Impl::Command(int id, int code) {
@@ -263,6 +285,13 @@ Dialog::Dialog(const DialogDescription& description, Events events, const Dialog
         CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(), impl.owner,
                                    Impl::Proc, reinterpret_cast<LPARAM>(&impl));
     impl.scale = ScaleOf(impl.window);
+    for (const ControlSpec& item : description.controls) {
+        if (item.kind == ControlClass::Edit) {
+            HWND edit = GetDlgItem(impl.window, item.id);
+            impl.editProcs[edit] = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Impl::EditProc)));
+        }
+    }
     if (description.helpButton || description.okButton) {
         RECT strip = {0, 0, 0, kStripHeight};
         MapDialogRect(impl.window, &strip);

@@ -78,6 +78,9 @@ struct Events {
     std::function<bool(const KeyInput&)> key;
     std::function<bool(int id, int item, bool doubleClick)> click;
     std::function<void(int id, const std::wstring& text)> textEdited;
+    // A paste into a field (Ctrl+V, Shift+Insert, its context menu): true
+    // when the framework took the text, and the field then takes nothing.
+    std::function<bool(int id, const std::wstring& text)> paste;
     std::function<void(int id)> pressed;                 // a button clicked other than by our input
     std::function<void(int id, int picked)> listClosed;  // picked -1: closed unchanged
     std::function<void()> help;

@@ -181,6 +181,14 @@ Native::Events Win32Backend::EventsFor(Window& dialog) {
             AfterInput();
         }
     };
+    events.paste = [this, &dialog](int id, const std::wstring& text) {
+        Window* control = FindChild(dialog, id);
+        const bool taken = control && UserInput::OfferPaste(*control, text);
+        if (taken) {
+            AfterInput();
+        }
+        return taken;
+    };
     events.pressed = [this, &dialog](int id) {
         if (Window* control = FindChild(dialog, id)) {
             UserInput::Click(*control);

@@ -62,7 +62,8 @@ class Keyboard {
 public:
     explicit Keyboard(std::deque<KeyRead> reads) : m_reads(std::move(reads)) {}
 
-    KeyPress AfterEscape() {
+    KeyPress AfterEscape() { return Read().key; }
+    EscapeRead Read() {
         return ReadAfterEscape(
             [this](bool) {
                 if (m_reads.empty()) {
@@ -127,6 +128,21 @@ TEST(KeyMap, SequencesTheTerminalDoesNotKnowAreSwallowedWhole) {
     EXPECT_EQ(altDown.AfterEscape().key, Key::AltDown);
     Keyboard altUp({{KeyRead::Kind::FunctionKey, KEY_UP}});
     EXPECT_EQ(altUp.AfterEscape().key, Key::None);
+}
+
+// A terminal in bracketed-paste mode wraps what is pasted; the text comes
+// whole, line breaks and all, and nothing of it is a key.
+TEST(KeyMap, ABracketedPasteComesAsItsText) {
+    Keyboard pasted(Characters("[200~N 53d 33.006\rE 9\x1b[201~x"));
+    const EscapeRead read = pasted.Read();
+    EXPECT_EQ(read.key.key, Key::None);
+    EXPECT_EQ(read.paste, L"N 53d 33.006\rE 9");
+    EXPECT_EQ(Text(pasted.Left()), "x");
+    // An Esc that starts no end is dropped; a paste whose end never comes
+    // ends where the text stopped.
+    Keyboard cut(Characters("[200~53\x1bx 10"));
+    EXPECT_EQ(cut.Read().paste, L"53x 10");
+    EXPECT_FALSE(Keyboard(Characters("[201~")).Read().paste);
 }
 
 class Locale {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "framework/dialog_input.h"
 #include "framework/user_input.h"
 
 namespace {
@@ -65,6 +66,19 @@ HeadlessDialog& HeadlessDialog::Type(int id, const std::wstring& text, Here here
     Window* focused = m_dialog.m_hWnd->focus;
     const int typedInto = focused ? focused->id : id;
     return Check(focused && UserInput::SetText(*focused, text), typedInto, "type into", here);
+}
+
+HeadlessDialog& HeadlessDialog::Paste(int id, const std::wstring& text, Here here) {
+    Window* control = Usable(id, here);
+    if (!control) {
+        return *this;
+    }
+    if (control->kind != WindowKind::Edit || !UserInput::Focus(*control)) {
+        return Check(false, id, "paste into", here);
+    }
+    EditState edit;
+    HandlePaste(*m_dialog.m_hWnd, edit, text);
+    return *this;
 }
 
 HeadlessDialog& HeadlessDialog::Click(int id, Here here) {

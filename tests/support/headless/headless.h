@@ -44,6 +44,10 @@ public:
     HeadlessDialog& Type(int id, const std::wstring& text, Here here = Here::current());
     // A click: into an edit or list, or on a button (which then acts).
     HeadlessDialog& Click(int id, Here here = Here::current());
+    // Pastes into the field as if the text stood in the clipboard: the field
+    // is clicked into first, and its whole text marked, so a text the
+    // dialog does not take replaces it.
+    HeadlessDialog& Paste(int id, const std::wstring& text, Here here = Here::current());
     HeadlessDialog& Tab(Here here = Here::current());
     HeadlessDialog& Leave(Here here = Here::current()) { return Tab(here); }
     // Opens the drop-down list, selects the item and closes the list.
