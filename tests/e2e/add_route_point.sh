@@ -17,15 +17,15 @@ qp_wait_for "Format Degree"
 
 qp_add_home
 qp_wait_for "Routing File Dialog"
-qp_shows "│Ausflug.rte" || fail "the chooser lacks Ausflug.rte"
-qp_shows "│Heimweg.rte" || fail "the chooser lacks Heimweg.rte"
+qp_expect_shown "│Ausflug.rte" "the chooser lacks Ausflug.rte"
+qp_expect_shown "│Heimweg.rte" "the chooser lacks Heimweg.rte"
 # Enter before a file is chosen (the list has the focus, nothing selected):
 # the chooser asks for one and stays open.
 qp_keys Enter
 qp_wait_for "Please choose a route file from the list."
 qp_keys Enter
 qp_wait_gone "Please choose a route file from the list."
-qp_shows "Routing File Dialog" || fail "the chooser ended without a file"
+qp_expect_shown "Routing File Dialog" "the chooser ended without a file"
 qp_keys Down Enter
 qp_wait_gone "Routing File Dialog"
 qp_wait_for "HOME"
@@ -70,7 +70,7 @@ qp_keys Enter
 qp_wait_for "$QP_ROUTES"
 qp_keys Enter
 qp_wait_gone "$QP_ROUTES"
-qp_shows "Routing File Dialog" || fail "OK ended the chooser without a file"
+qp_expect_shown "Routing File Dialog" "OK ended the chooser without a file"
 qp_keys Escape
 qp_wait_gone "Routing File Dialog"
 mv "$QP_ROUTES.away" "$QP_ROUTES"
@@ -80,7 +80,7 @@ qp_expect_eq "$(cat "$QP_ROUTES/Ausflug.rte")" "$written" "the file after the em
 # no grid position: Add says so, opens no chooser and writes nothing.
 qp_keys BTab Enter Down Down Down Enter
 qp_wait_for "Format UTM"
-qp_shows "566332" || fail "the position is not shown in UTM"
+qp_expect_shown "566332" "the position is not shown in UTM"
 qp_keys BTab BTab BTab
 qp_type "56633"
 qp_keys Tab Tab Tab Tab Enter

@@ -41,7 +41,7 @@ start_unnamed
 qp_wait_for "Quillpost Language"
 qp_keys Enter  # English is checked and has the focus; Enter is OK
 add_home
-qp_shows "│Tour.rte" || fail "the chooser does not list the mounted card's route file"
+qp_expect_shown "│Tour.rte" "the chooser does not list the mounted card's route file"
 qp_hides "Routing File Dialog -" || fail "one card, and the title names it"
 qp_keys Down Enter
 qp_wait_gone "Routing File Dialog"
@@ -62,7 +62,7 @@ help=$("$QUILLPOST" --help)
 start_unnamed
 add_home
 qp_wait_for "Routing File Dialog - ÜBRIG"
-qp_shows "│Other.rte" || fail "the chooser does not list the later card's file"
+qp_expect_shown "│Other.rte" "the chooser does not list the later card's file"
 qp_hides "Tour.rte" || fail "the chooser lists the other card's file too"
 
 # A card plugged in while the chooser is open would now come first: the line
@@ -81,7 +81,7 @@ umount "$third" || fail "cannot unmount the third card"
 # --card names the other one.
 start_unnamed --card "'$first'"
 add_home
-qp_shows "│Tour.rte" || fail "--card did not win over the card mounted last"
+qp_expect_shown "│Tour.rte" "--card did not win over the card mounted last"
 qp_hides "Routing File Dialog -" || fail "a card named by --card needs no note"
 qp_keys Escape
 qp_wait_gone "Routing File Dialog"

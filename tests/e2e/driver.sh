@@ -126,6 +126,16 @@ qp_shows() {
 qp_hides() { ! qp_shows "$1"; }
 qp_wait_for() { until_true "'$1' on the screen" qp_shows "$1"; }
 qp_wait_gone() { until_true "'$1' to leave the screen" qp_hides "$1"; }
+# What a key or a start must bring to the screen is waited for, not looked
+# for once: a redraw can reach tmux in more than one piece, and a capture
+# between them shows the top of the new screen over the rest of the old.
+qp_expect_shown() {
+    local deadline=$((SECONDS + ${QP_TIMEOUT:-20}))
+    until qp_shows "$1"; do
+        [ $SECONDS -lt $deadline ] || fail "$2"
+        sleep 0.05
+    done
+}
 
 qp_ended() { [ -s "$QP_SCRATCH/status" ]; }
 qp_expect_exit() {

@@ -23,7 +23,7 @@ expect_german_utm_at_next_start() {
     qp_start
     qp_wait_for "Format UTM"
     qp_hides "Quillpost Language" || fail "after $1: the language dialog came again"
-    qp_shows "Nord" || fail "after $1: the form is not German"
+    qp_expect_shown "Nord" "after $1: the form is not German"
     qp_keys Escape
     qp_expect_exit 0 "after Esc"
 }

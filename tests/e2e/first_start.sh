@@ -7,14 +7,14 @@ source "$(dirname "$0")/driver.sh"
 
 qp_start
 qp_wait_for "Quillpost Language"
-qp_shows "(*) English Language" || fail "English is not preselected"
-qp_shows "( ) Deutsche Sprache" || fail "German radio button missing"
+qp_expect_shown "(*) English Language" "English is not preselected"
+qp_expect_shown "( ) Deutsche Sprache" "German radio button missing"
 qp_keys Enter  # English is checked and has the focus; Enter is OK
 
 qp_wait_for "Format Degree"
-qp_shows "[?]─[OK]─[x]─┐" || fail "title-bar buttons missing"
+qp_expect_shown "[?]─[OK]─[x]─┐" "title-bar buttons missing"
 for text in "Name" "Lat " "Long " "[ N ]" "[ E ]" "[  Add  ]"; do
-    qp_shows "$text" || fail "the form lacks '$text'"
+    qp_expect_shown "$text" "the form lacks '$text'"
 done
 qp_hides "Quillpost Language" || fail "the language dialog is still drawn"
 

@@ -10,7 +10,7 @@ qp_wait_for "Quillpost Language"
 qp_keys Up Enter  # the arrow moves to German and checks it; Enter is OK
 qp_wait_for "Format Grad"
 for text in "Breite" "Länge" "[ N ]" "[ O ]" "[ Hinzu ]"; do
-    qp_shows "$text" || fail "the German form lacks '$text'"
+    qp_expect_shown "$text" "the German form lacks '$text'"
 done
 qp_keys Escape
 qp_expect_exit 0 "after Esc"
@@ -19,7 +19,7 @@ grep -qx "Language=0" "$QP_INI" || fail "German not kept: $(cat "$QP_INI")"
 qp_start LANG=C LC_ALL=C
 qp_wait_for "+ Quillpost -"
 for text in "|  Breite 0" "Lange" "[ Hinzu ]" "-[?]-[OK]-[x]-+"; do
-    qp_shows "$text" || fail "the ASCII form lacks '$text'"
+    qp_expect_shown "$text" "the ASCII form lacks '$text'"
 done
 qp_keys Escape
 qp_expect_exit 0 "under the C locale"
@@ -29,7 +29,7 @@ qp_wait_for "┌ Quillpost"
 qp_hides "Hinzu" || fail "the small terminal shows the whole form"
 qp_tmux resize-window -x 80 -y 24
 qp_wait_for "[ Hinzu ]"
-qp_shows "[?]─[OK]─[x]─┐" || fail "the title bar is not redrawn in full"
+qp_expect_shown "[?]─[OK]─[x]─┐" "the title bar is not redrawn in full"
 qp_tmux resize-window -x 20 -y 4
 qp_wait_gone "[ Hinzu ]"
 qp_keys F10

@@ -96,7 +96,7 @@ qp_wait_for "Routing File Dialog"
 qp_tmux resize-window -x 30 -y 8
 qp_tmux resize-window -x 100 -y 30
 qp_wait_for "Routing File Dialog"
-qp_shows "Trip.rte" || fail "the chooser lost its list in the resize"
+qp_expect_shown "Trip.rte" "the chooser lost its list in the resize"
 qp_keys Down Enter
 expect_route "$home"
 qp_keys Tab BSpace BTab Enter # the name cleared (marked as the focus arrives), then Add

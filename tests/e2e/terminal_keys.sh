@@ -12,10 +12,10 @@ source "$(dirname "$0")/driver.sh"
 # and a second Down, which arrives split after its Esc, back to English.
 qp_start
 qp_wait_for "Quillpost Language"
-qp_shows "(*) English Language" || fail "English is not preselected"
+qp_expect_shown "(*) English Language" "English is not preselected"
 qp_keys Down
 qp_wait_for "(*) Deutsche Sprache"
-qp_shows "( ) English Language" || fail "English still checked after Down"
+qp_expect_shown "( ) English Language" "English still checked after Down"
 qp_split_key 1b "4f 42"
 qp_wait_for "(*) English Language"
 qp_keys Tab Enter # from English to OK
