@@ -48,7 +48,8 @@ DWORD StaticStyle(DWORD style) {
     return style | SS_NOPREFIX;
 }
 
-// --- Edit: the field edits its text itself and tells each change. A field
+// --- Edit: the field edits its text itself and tells each change; a paste
+// is the framework's first (a whole position fills the form). A field
 // reached from the keyboard, or one that refused its text, marks it whole
 // to be typed over; a narrow field scrolls its text to show the caret while
 // it is typed in, and once left shows it from its start again.
@@ -144,17 +145,17 @@ constexpr WORD kListBoxClass = 0x0083;
 constexpr WORD kComboBoxClass = 0x0085;
 
 constexpr NativeKind kStatic{kStaticClass,    StaticStyle, 1,     ShowOwnText, NothingToSettle,
-                             NothingNotified, nullptr,     false, false};
+                             NothingNotified, nullptr,     false, false,       false};
 constexpr NativeKind kEdit{kEditClass,   TemplateStyle, 1,    ShowOwnText, SettleEdit,
-                           EditNotified, nullptr,       true, false};
+                           EditNotified, nullptr,       true, false,       true};
 constexpr NativeKind kPushButton{kButtonClass,   TemplateStyle, 1,     ShowOwnText, NothingToSettle,
-                                 ButtonNotified, nullptr,       false, false};
+                                 ButtonNotified, nullptr,       false, false,       false};
 constexpr NativeKind kRadioButton{kButtonClass,   RadioStyle, 1,     ShowRadio, NothingToSettle,
-                                  ButtonNotified, nullptr,    false, false};
+                                  ButtonNotified, nullptr,    false, false,     false};
 constexpr NativeKind kDropDown{kComboBoxClass,   TemplateStyle, 6,     ShowDropDown, SettleDropDown,
-                               DropDownNotified, nullptr,       false, true};
+                               DropDownNotified, nullptr,       false, true,         false};
 constexpr NativeKind kList{kListBoxClass,   ListStyle,   1,     ShowList, NothingToSettle,
-                           NothingNotified, ListEntryAt, false, false};
+                           NothingNotified, ListEntryAt, false, false,    false};
 
 }  // namespace
 

@@ -41,6 +41,9 @@ struct NativeKind {
     bool editsNatively;
     // The wheel would change it without telling (a drop-down list's close-up).
     bool swallowsWheel;
+    // A paste into it (Ctrl+V, Shift+Insert, its menu) is offered to the
+    // framework first, which may take the text as a whole position.
+    bool offersPaste;
 };
 
 const NativeKind& NativeKindOf(WindowKind kind);

@@ -286,7 +286,7 @@ Dialog::Dialog(const DialogDescription& description, Events events, const Dialog
                                    Impl::Proc, reinterpret_cast<LPARAM>(&impl));
     impl.scale = ScaleOf(impl.window);
     for (const ControlSpec& item : description.controls) {
-        if (item.kind == ControlClass::Edit) {
+        if (impl.kinds[item.id]->offersPaste) {
             HWND edit = GetDlgItem(impl.window, item.id);
             impl.editProcs[edit] = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Impl::EditProc)));
