@@ -29,6 +29,17 @@ x_answers() { xdotool getdisplaygeometry >/dev/null 2>&1; }
 window_of() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 shown() { [ -n "$(window_of "$1")" ]; }
 gone() { ! shown "$1"; }
+has_focus() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(window_of "$1")" ]; }
+# Keys go to the window that has the keyboard, which a new window takes a
+# moment after it is shown.
+wait_focus() {
+    until_true "the window '$1'" shown "$1"
+    until_true "the window '$1' to take the keyboard" has_focus "$1"
+}
+# A message box has the title of the form it stands over.
+message_box_shown() { [ "$(xdotool search --onlyvisible --name '^Quillpost$' 2>/dev/null | wc -l)" -ge 2 ]; }
+message_box_gone() { ! message_box_shown; }
+lines_in() { [ "$(wc -l <"$1")" -eq "$2" ]; }
 
 # Types the point Home at 53.5 N, 10 E into the form in its first format and
 # presses Add, which opens the chooser.

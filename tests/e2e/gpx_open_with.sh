@@ -48,14 +48,8 @@ fail() {
 }
 source "$(dirname "$0")/display.sh"
 
-has_focus() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(window_of "$1")" ]; }
-wait_focus() {
-    until_true "the window '$1'" shown "$1"
-    until_true "the window '$1' to take the keyboard" has_focus "$1"
-}
 running() { pgrep -f "quillpost.*$scratch" >/dev/null; }
 ended() { ! running; }
-lines_in() { [ "$(wc -l <"$1")" -eq "$2" ]; }
 # The text of a message box is drawn a moment after it takes the keyboard.
 before_shot() { sleep 0.3; }
 

@@ -63,18 +63,10 @@ start_app() {
 wait_window() { until_true "the window '$1'" shown "$1"; }
 ended() { [ -s "$scratch/status" ]; }
 # The conditions are functions, so that until_true looks again each time.
-lines_in() { [ "$(wc -l <"$1")" -eq "$2" ]; }
-message_box_shown() { [ "$(xdotool search --onlyvisible --name '^Quillpost$' 2>/dev/null | wc -l)" -ge 2 ]; }
-message_box_gone() { ! message_box_shown; }
 shoot() { import -window "$(window_of Quillpost)" "$QP_SHOTS/$1.png"; }
 # Keys go to the window that has the keyboard focus: a window that has just
 # appeared is typed into only once it has taken it.
-has_focus() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(window_of "$1")" ]; }
 focus_away_from() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" != "$1" ]; }
-wait_focus() {
-    wait_window "$1"
-    until_true "the window '$1' to take the keyboard" has_focus "$1"
-}
 # The keys before a screenshot are handled in order with the drawing they
 # cause, but nothing outside tells when the picture is done: the pause only
 # keeps the screenshot from showing the form half drawn.

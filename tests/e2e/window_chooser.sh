@@ -50,14 +50,7 @@ start_app() {
 
 ended() { [ -s "$scratch/status" ]; }
 # A message box is titled Quillpost, as the form is.
-message_box_shown() { [ "$(xdotool search --onlyvisible --name '^Quillpost$' 2>/dev/null | wc -l)" -ge 2 ]; }
-message_box_gone() { ! message_box_shown; }
-has_focus() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(window_of "$1")" ]; }
 focus_away_from() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" != "$1" ]; }
-wait_focus() {
-    until_true "the window '$1'" shown "$1"
-    until_true "the window '$1' to take the keyboard" has_focus "$1"
-}
 # Nothing outside tells when a picture is done; the pause only keeps the
 # screenshot from showing a window half drawn.
 shoot() { sleep 0.3; import -window root "$QP_SHOTS/$1.png"; }

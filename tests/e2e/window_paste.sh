@@ -34,15 +34,7 @@ fail() {
 
 source "$(dirname "$0")/display.sh"
 
-has_focus() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(window_of "$1")" ]; }
-wait_focus() {
-    until_true "the window '$1'" shown "$1"
-    until_true "the window '$1' to take the keyboard" has_focus "$1"
-}
-message_box_shown() { [ "$(xdotool search --onlyvisible --name '^Quillpost$' 2>/dev/null | wc -l)" -ge 2 ]; }
-message_box_gone() { ! message_box_shown; }
 app_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
-lines_in() { [ "$(wc -l <"$routes/Trip.rte")" -eq "$1" ]; }
 clipboard() { printf '%s' "$1" | xclip -selection clipboard; }
 # From the latitude field (or, with no argument, from Add itself): Add, and
 # the only route file in the chooser.
@@ -55,7 +47,7 @@ add_point() {
 }
 # The route file's line COUNT, after the paste WHAT, is LINE.
 expect_line() {
-    until_true "the point of $2 in the route file" lines_in "$1"
+    until_true "the point of $2 in the route file" lines_in "$routes/Trip.rte" "$1"
     [ "$(tail -n 1 "$routes/Trip.rte" | tr -d '\r')" = "$3" ] || fail "$2: $(cat "$routes/Trip.rte")"
 }
 

@@ -64,7 +64,6 @@ ini="$appdata/Kvo Applications/Quillpost.ini"
 rm -rf "$appdata/Kvo Applications"
 
 ended() { [ -s "$scratch/status" ]; }
-lines_in() { [ "$(wc -l <"$1")" -eq "$2" ]; }
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(window_of "$1")" ]; }
 # Without a window manager nobody gives a new window the keyboard: the test
 # does, as a user's click on it would.
