@@ -4,12 +4,8 @@
 // points listed in a display format, and the route exported as GPX.
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +21,7 @@
 #include "route/route_file.h"
 #include "route/route_line.h"
 #include "services/host_path.h"
+#include "services/whole_file.h"
 
 namespace {
 
@@ -56,14 +53,15 @@ struct RouteFileContent {
 
 std::optional<RouteFileContent> ReadRouteFile(const std::filesystem::path& file,
                                               std::string& error) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + Named(file) + ": " + std::strerror(errno);
-        return std::nullopt;
+    // A folder or a pipe given for the route file is refused, not read.
+    WholeFile::Failure failure;
+    const std::filesystem::path target = WholeFile::FollowLink(file, &failure);
+    std::string bytes;
+    if (!failure) {
+        failure = WholeFile::ReadAll(target, &bytes);
     }
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
-    if (in.bad()) {
-        error = "cannot read " + Named(file) + ": " + std::strerror(errno);
+    if (failure) {
+        error = "cannot read " + Named(file) + ": " + failure.reason;
         return std::nullopt;
     }
     RouteFileContent content;

@@ -102,7 +102,13 @@ TEST(GpxCommands, UsageRefusalsAndBatches) {
     EXPECT_FALSE(std::filesystem::exists(dir / "r.rte"));
     const ProcessResult missing = Geo({"list", route});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("cannot open"), std::string::npos);
+    EXPECT_NE(missing.err.find("cannot read"), std::string::npos);
+    // A folder named for the route file is refused, not read.
+    for (const char* command : {"list", "export"}) {
+        const ProcessResult folder = Geo({command, Utf8(dir.path())});
+        EXPECT_EQ(folder.status, 1) << command;
+        EXPECT_NE(folder.err.find("cannot read"), std::string::npos) << folder.err;
+    }
 
     const ProcessResult batch =
         Geo({}, "import \"" + route + "\" \"" + gpx + "\" --route \"Tour A\"\nlist \"" + route +
