@@ -101,14 +101,19 @@ int ImportGpxFile(const std::filesystem::path& gpx, int language) {
     }
     const CString path = chooser.GetPath();
     const std::filesystem::path file = DeviceToHostPath(path.str());
-    // All points in one append: the route file gets them all or none.
-    const AppendResult result = file.empty() ? AppendResult{false, "not on the storage card"}
-                                             : AppendToRouteFile(file, import.lines);
-    if (!result.written) {
-        Say(kNotWritten, language, path.GetString(), HostBytesToWide(result.reason).c_str());
+    if (file.empty()) {
+        Say(kNotWritten, language, path.GetString(), L"not on the storage card");
         return 0;
     }
-    Say(points == 1 ? kAppendedOne : kAppended, language, points, path.GetString(),
+    // The messages name the route file as the user's system names it.
+    const std::wstring shown = ShownHostPath(file);
+    // All points in one append: the route file gets them all or none.
+    const AppendResult result = AppendToRouteFile(file, import.lines);
+    if (!result.written) {
+        Say(kNotWritten, language, shown.c_str(), HostBytesToWide(result.reason).c_str());
+        return 0;
+    }
+    Say(points == 1 ? kAppendedOne : kAppended, language, points, shown.c_str(),
         static_cast<int>(import.namesMade), static_cast<int>(import.charactersReplaced));
     return 1;
 }

@@ -24,9 +24,11 @@ start_import() {
     QP_COMMAND="env XDG_CONFIG_HOME='$QP_CONFIG' QUILLPOST_STORAGE_CARD='$QP_CARD' LANG=C.UTF-8 LC_ALL=C.UTF-8 '$QUILLPOST' '$1'; echo \$? >'$QP_SCRATCH/status'" qp_start -x 100
 }
 
-# A message box wraps its text: what it says is its lines joined.
-said_text() { qp_screen | sed -E 's/[│]//g; s/^ +//; s/ +$//' | tr '\n' ' ' | tr -s ' '; }
-says() { [[ "$(said_text)" == *"$1"* ]]; }
+# A message box wraps its text, and breaks a path longer than its lines
+# where a line ends: what it says is its lines joined, compared without
+# blanks.
+said_text() { qp_screen | sed -E 's/[│]//g' | tr -d ' \n'; }
+says() { [[ "$(said_text)" == *"${1// /}"* ]]; }
 wait_said() { until_true "the message '$1'" says "$1"; }
 
 # First start: the language is asked first, and the message speaks it.
@@ -37,7 +39,7 @@ wait_said "3 route points of 'Tour A' will be appended to the route file you cho
 qp_keys Enter
 qp_wait_for "Routing File Dialog"
 qp_keys Down Enter
-wait_said "3 points were appended to \\Storage Card\\MN6\\Settings\\Routes\\Ausflug.rte. Names made (from cmt, desc or a number): 1. Characters replaced by '?' that the device cannot show: 2."
+wait_said "3 points were appended to $QP_ROUTES/Ausflug.rte. Names made (from cmt, desc or a number): 1. Characters replaced by '?' that the device cannot show: 2."
 qp_keys Enter
 qp_expect_exit 0 "after the import"
 expected=$'[START||][0][10]|10.000000,53.550000||10.000000|53.550000|
@@ -74,7 +76,7 @@ wait_said "1 Wegpunkt wird an die Routendatei angehängt, die Sie als Nächstes 
 qp_keys Enter
 qp_wait_for "Routing File Dialog"
 qp_keys Down Enter
-wait_said "1 Punkt wurde an \\Storage Card\\MN6\\Settings\\Routes\\Ausflug.rte angehängt."
+wait_said "1 Punkt wurde an $QP_ROUTES/Ausflug.rte angehängt."
 qp_keys Enter
 qp_expect_exit 0 "after the German import"
 qp_expect_eq "$(tail -n 1 "$QP_ROUTES/Ausflug.rte" | tr -d '\r')" '[HEIM||][0][10]|10.000000,53.500000||10.000000|53.500000|' "the waypoint's line"
