@@ -54,6 +54,15 @@ DWORD StaticStyle(DWORD style) {
 // to be typed over; a narrow field scrolls its text to show the caret while
 // it is typed in, and once left shows it from its start again.
 
+// The form's number fields are as narrow as the device's: the system's own
+// margins inside a field would cut the last digit of "179" or "5983984".
+void ShowEdit(HWND control, const ControlState& state, const ControlState&, bool first) {
+    if (first) {
+        SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
+    }
+    ShowText(control, state);
+}
+
 void EditNotified(HWND control, int id, int code, Notified& to) {
     if (code == EN_CHANGE) {
         to.events.textEdited(id, TextOf(control));
@@ -146,8 +155,8 @@ constexpr WORD kComboBoxClass = 0x0085;
 
 constexpr NativeKind kStatic{kStaticClass,    StaticStyle, 1,     ShowOwnText, NothingToSettle,
                              NothingNotified, nullptr,     false, false,       false};
-constexpr NativeKind kEdit{kEditClass,   TemplateStyle, 1,    ShowOwnText, SettleEdit,
-                           EditNotified, nullptr,       true, false,       true};
+constexpr NativeKind kEdit{kEditClass,   TemplateStyle, 1,    ShowEdit, SettleEdit,
+                           EditNotified, nullptr,       true, false,    true};
 constexpr NativeKind kPushButton{kButtonClass,   TemplateStyle, 1,     ShowOwnText, NothingToSettle,
                                  ButtonNotified, nullptr,       false, false,       false};
 constexpr NativeKind kRadioButton{kButtonClass,   RadioStyle, 1,     ShowRadio, NothingToSettle,

@@ -344,6 +344,24 @@ int FirstVisibleCharacter(int id) {
     return static_cast<int>(SendMessageW(GetDlgItem(Form(), id), EM_GETFIRSTVISIBLELINE, 0, 0));
 }
 
+// Where a field's text ends, against the right edge of the room the field
+// gives it: a digit past that edge is cut.
+bool WholeTextFits(int id) {
+    HWND field = GetDlgItem(Form(), id);
+    const std::wstring text = TextOf(field);
+    const LRESULT at = SendMessageW(field, EM_POSFROMCHAR, text.size() - 1, 0);
+    HDC dc = GetDC(field);
+    const HGDIOBJ before =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)));
+    SIZE last{};
+    GetTextExtentPoint32W(dc, &text.back(), 1, &last);
+    SelectObject(dc, before);
+    ReleaseDC(field, dc);
+    RECT room;
+    SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    return static_cast<short>(LOWORD(at)) + last.cx <= room.right;
+}
+
 TEST_F(NativeDialog, NarrowFieldsShowTheirLeadingDigitsOnceLeft) {
     RunForm(2, {Key(VK_TAB), Key(VK_TAB), Key(VK_TAB), Key(VK_TAB), Type(L"179"), Key(VK_TAB),
                 Type(L"59"), Key(VK_TAB), Type(L"59.99"), Key(VK_TAB), Check([] {
@@ -351,12 +369,14 @@ TEST_F(NativeDialog, NarrowFieldsShowTheirLeadingDigitsOnceLeft) {
                     EXPECT_EQ(TextOf(GetDlgItem(Form(), IDC_LONG_SEC)), L"59.99");
                     for (int id : {IDC_LONG_DEG, IDC_LONG_MIN, IDC_LONG_SEC}) {
                         EXPECT_EQ(FirstVisibleCharacter(id), 0) << "field " << id;
+                        EXPECT_TRUE(WholeTextFits(id)) << "field " << id;
                     }
                 }),
                 Close()});
     RunForm(3, {Key(VK_TAB), Type(L"5983984"), Key(VK_TAB), Check([] {
                     EXPECT_EQ(TextOf(GetDlgItem(Form(), IDC_NORTH)), L"5983984");
                     EXPECT_EQ(FirstVisibleCharacter(IDC_NORTH), 0);
+                    EXPECT_TRUE(WholeTextFits(IDC_NORTH));
                 }),
                 Close()});
 }
